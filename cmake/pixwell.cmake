@@ -1,0 +1,27 @@
+# Shared build settings and small helpers for every target of the project.
+
+set(PIXWELL_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+# Links a target statically with the C and C++ runtimes on Windows, so that
+# the executables need no DLL beyond the ones the system ships.
+function(pixwell_static_runtime target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()
+
+# Adds a GoogleTest executable made of every *.cpp file in tests/<area>/ and
+# registers it with CTest (through the cross-compiling emulator on Windows).
+function(pixwell_add_test_dir area)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${area})
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE pixwell_core pixwell_test_support)
+  target_compile_options(${target} PRIVATE ${PIXWELL_WARNINGS})
+  pixwell_static_runtime(${target})
+  add_test(NAME ${area} COMMAND ${target})
+  set_tests_properties(${area} PROPERTIES TIMEOUT 300 LABELS ${area})
+endfunction()

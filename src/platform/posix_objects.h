@@ -1,0 +1,30 @@
+// Kernel objects of the POSIX platform layer. A handle is the address of an
+// object registered here; every call looks its handle up first, so a null,
+// closed or foreign handle fails as on Windows instead of crashing.
+#pragma once
+
+#include <string>
+
+#include "platform/win32.h"
+
+namespace posix {
+
+enum class ObjectKind { kFile, kFileSearch };
+
+struct KernelObject {
+  explicit KernelObject(ObjectKind object_kind) : kind(object_kind) {}
+  virtual ~KernelObject() = default;
+  ObjectKind kind;
+};
+
+// Registers an object and returns its handle.
+HANDLE register_object(KernelObject* object);
+// Returns the live object of that kind behind the handle, or null.
+KernelObject* find_object(HANDLE handle, ObjectKind kind);
+// Unregisters and deletes the object; false when the handle is not live.
+bool close_object(HANDLE handle, ObjectKind kind);
+
+// Turns a Windows path (backslashes) into a POSIX one.
+std::string to_posix_path(const char* windows_path);
+
+}  // namespace posix

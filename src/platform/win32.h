@@ -1,0 +1,17 @@
+// The one door through which the system reaches the Win32 API. On Windows it
+// is the real API; elsewhere it is the project's own implementation of the
+// calls the system makes, declared with the same names, types and values.
+#pragma once
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include "platform/posix_kernel.h"
+#include "platform/posix_types.h"
+#endif
