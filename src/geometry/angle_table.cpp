@@ -1,0 +1,115 @@
+#include "geometry/angle_table.h"
+
+#include <cmath>
+
+#include "geometry/point_list.h"
+#include "platform/win32.h"
+
+float* AngleTable = nullptr;
+
+namespace {
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+// Control word of a freshly reset x87 unit: round to nearest, 64-bit
+// mantissa, every exception masked.
+[[maybe_unused]] constexpr uint16_t kDefaultFpuControl = 0x037F;
+
+float* cosine_array() { return AngleTable; }
+float* sine_array() { return AngleTable + kAngleSteps; }
+float* tangent_array() { return AngleTable + 2 * kAngleSteps; }
+
+// The table is computed with the x87 unit's own instructions where there is
+// one, so that every build of the program holds the very same entries
+// (tangents near 90 degrees depend on how the argument is reduced).
+#if defined(__i386__) || defined(__x86_64__)
+void reset_fpu() { __asm__ volatile("fldcw %0" : : "m"(kDefaultFpuControl)); }
+long double fpu_cos(long double v) {
+  __asm__("fcos" : "+t"(v));
+  return v;
+}
+long double fpu_sin(long double v) {
+  __asm__("fsin" : "+t"(v));
+  return v;
+}
+long double fpu_tan(long double v) {
+  __asm__("fptan\n\tfstp %%st(0)" : "+t"(v));
+  return v;
+}
+#else
+void reset_fpu() {}
+long double fpu_cos(long double v) { return cosl(v); }
+long double fpu_sin(long double v) { return sinl(v); }
+long double fpu_tan(long double v) { return tanl(v); }
+#endif
+
+void attach_point_list(char* block) {
+  PointStore = reinterpret_cast<Point3*>(block + kPointStoreOffset);
+  PointCapacity = kPointSlots * static_cast<int32_t>(sizeof(Point3));
+  PointListCount = 0;
+}
+
+}  // namespace
+
+int32_t RoundHalfEven(long double value) { return static_cast<int32_t>(std::lrint(value)); }
+
+void BuildAngleTable() {
+  HGLOBAL block = GlobalAlloc(0x0F00, kAngleBlockSize);
+  AngleTable = static_cast<float*>(GlobalLock(block));
+  if (AngleTable == nullptr) return;
+  for (int32_t t = 0; t < kAngleSteps; ++t) {
+    reset_fpu();
+    long double theta = TenthsToRadians(t);
+    cosine_array()[t] = static_cast<float>(fpu_cos(theta));
+    sine_array()[t] = static_cast<float>(fpu_sin(theta));
+  }
+  for (int32_t t = 0; t < kAngleSteps; ++t) {
+    reset_fpu();
+    tangent_array()[t] = static_cast<float>(fpu_tan(TenthsToRadians(t)));
+  }
+  attach_point_list(reinterpret_cast<char*>(AngleTable));
+}
+
+long double TenthsToRadians(int32_t tenths) {
+  return (static_cast<long double>(tenths) / 10) * (kPi / 180);
+}
+
+float CosEntry(int32_t tenths) { return cosine_array()[tenths]; }
+float SinEntry(int32_t tenths) { return sine_array()[tenths]; }
+float TanEntry(int32_t tenths) { return tangent_array()[tenths]; }
+
+IntPair PolarPoint(int32_t radius, int32_t tenths) {
+  if (tenths >= kAngleSteps) tenths -= kAngleSteps;
+  long double r = radius;
+  return {RoundHalfEven(r * cosine_array()[tenths]), RoundHalfEven(r * sine_array()[tenths])};
+}
+
+int32_t DivideByTan(int32_t a, int32_t tenths) {
+  return RoundHalfEven(static_cast<long double>(a) / tangent_array()[tenths]);
+}
+
+IntPair PolarPointExact(int32_t radius, int32_t tenths) {
+  reset_fpu();
+  long double theta = TenthsToRadians(tenths);
+  long double r = radius;
+  return {RoundHalfEven(r * fpu_cos(theta)), RoundHalfEven(r * fpu_sin(theta))};
+}
+
+IntPair PolarPointRad20(int32_t radius, int32_t twentieths_of_radian) {
+  long double theta = static_cast<long double>(twentieths_of_radian) / 20;
+  long double r = radius;
+  return {RoundHalfEven(r * cosl(theta)), RoundHalfEven(r * sinl(theta))};
+}
+
+long double VectorAngle(int32_t y, int32_t x) {
+  return atan2l(static_cast<long double>(y), static_cast<long double>(x));
+}
+
+int32_t RadiansToUnits(long double radians) { return RoundHalfEven(radians * (3600 / kPi)); }
+
+int32_t AngleOfVector(int32_t y, int32_t x) { return RadiansToUnits(VectorAngle(y, x)); }
+
+IntPair RotatePoint(int32_t x, int32_t y, int32_t, int32_t, int32_t, int32_t third_angle) {
+  IntPair rotated_x = PolarPoint(x, third_angle);
+  IntPair rotated_y = PolarPoint(y, third_angle);
+  return {rotated_x.First + rotated_y.Second, rotated_y.First - rotated_x.Second};
+}

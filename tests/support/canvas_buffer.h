@@ -1,0 +1,45 @@
+// A canvas over its own zero-filled store, for tests and benchmarks.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "raster/canvas.h"
+
+class CanvasBuffer {
+ public:
+  CanvasBuffer(uint32_t width, uint32_t height, int32_t bits_per_pixel)
+      : store_((size_t{width} * height * static_cast<uint32_t>(bits_per_pixel) / 8 + 3) / 4 + 1) {
+    canvas_ = {store_.data(), width, height, bits_per_pixel};
+  }
+
+  const Canvas& canvas() const { return canvas_; }
+  uint32_t at(int32_t x, int32_t y) const { return GetPixel(canvas_, x, y); }
+  void fill(uint32_t colour) {
+    for (uint32_t y = 0; y < canvas_.Height; ++y)
+      for (uint32_t x = 0; x < canvas_.Width; ++x)
+        PutPixel(canvas_, static_cast<int32_t>(x), static_cast<int32_t>(y), colour);
+  }
+  bool same_pixels(const CanvasBuffer& other) const {
+    size_t bytes =
+        size_t{canvas_.Width} * canvas_.Height * static_cast<uint32_t>(canvas_.BitsPerPixel) / 8;
+    return std::memcmp(canvas_.Pixels, other.canvas_.Pixels, bytes) == 0;
+  }
+  // Number of pixels that differ from a colour, outside a given set.
+  template <typename Predicate>
+  int count_pixels(Predicate predicate) const {
+    int n = 0;
+    for (uint32_t y = 0; y < canvas_.Height; ++y)
+      for (uint32_t x = 0; x < canvas_.Width; ++x)
+        n += predicate(static_cast<int32_t>(x), static_cast<int32_t>(y),
+                       at(static_cast<int32_t>(x), static_cast<int32_t>(y)))
+                 ? 1
+                 : 0;
+    return n;
+  }
+
+ private:
+  std::vector<uint32_t> store_;
+  Canvas canvas_;
+};
