@@ -1,6 +1,5 @@
 #include "raster/canvas.h"
 
-
 namespace {
 constexpr uint32_t kComponentMask = 0xFF;
 }
@@ -11,8 +10,8 @@ uint32_t PixelIndex(uint32_t x, uint32_t y, uint32_t width, uint32_t height) {
 }
 
 void PutPixel(const Canvas& canvas, int32_t x, int32_t y, uint32_t colour) {
-  uint32_t i = PixelIndex(static_cast<uint32_t>(x), static_cast<uint32_t>(y), canvas.Width,
-                          canvas.Height);
+  uint32_t i =
+      PixelIndex(static_cast<uint32_t>(x), static_cast<uint32_t>(y), canvas.Width, canvas.Height);
   if (canvas.BitsPerPixel == 32) {
     static_cast<uint32_t*>(canvas.Pixels)[i] = colour;
   } else if (canvas.BitsPerPixel == 16) {
@@ -22,8 +21,8 @@ void PutPixel(const Canvas& canvas, int32_t x, int32_t y, uint32_t colour) {
 
 // Any depth other than 16 or 32 reads nothing and yields 0.
 uint32_t GetPixel(const Canvas& canvas, int32_t x, int32_t y) {
-  uint32_t i = PixelIndex(static_cast<uint32_t>(x), static_cast<uint32_t>(y), canvas.Width,
-                          canvas.Height);
+  uint32_t i =
+      PixelIndex(static_cast<uint32_t>(x), static_cast<uint32_t>(y), canvas.Width, canvas.Height);
   if (canvas.BitsPerPixel == 32) return static_cast<const uint32_t*>(canvas.Pixels)[i];
   if (canvas.BitsPerPixel == 16) return static_cast<const uint16_t*>(canvas.Pixels)[i];
   return 0;
@@ -71,14 +70,9 @@ uint32_t BlendPixel(const Canvas& canvas, int32_t x, int32_t y, uint32_t colour,
     case kBlendAverage:
       s = {(s.Red + d.Red) >> 1, (s.Green + d.Green) >> 1, (s.Blue + d.Blue) >> 1};
       break;
-    case kBlendAdd:
-      s = {s.Red + d.Red, s.Green + d.Green, s.Blue + d.Blue};
-      break;
-    case kBlendXor:
-      s = {s.Red ^ d.Red, s.Green ^ d.Green, s.Blue ^ d.Blue};
-      break;
-    default:
-      break;
+    case kBlendAdd: s = {s.Red + d.Red, s.Green + d.Green, s.Blue + d.Blue}; break;
+    case kBlendXor: s = {s.Red ^ d.Red, s.Green ^ d.Green, s.Blue ^ d.Blue}; break;
+    default: break;
   }
   return PackColour(s.Red, s.Green, s.Blue, canvas.BitsPerPixel);
 }
