@@ -1,5 +1,7 @@
 #include "geometry/angle_table.h"
 
+#include <quadmath.h>
+
 #include <cmath>
 
 #include "geometry/point_list.h"
@@ -18,29 +20,24 @@ float* cosine_array() { return AngleTable; }
 float* sine_array() { return AngleTable + kAngleSteps; }
 float* tangent_array() { return AngleTable + 2 * kAngleSteps; }
 
-// The table is computed with the x87 unit's own instructions where there is
-// one, so that every build of the program holds the very same entries
-// (tangents near 90 degrees depend on how the argument is reduced).
+// Sines, cosines and tangents are evaluated in quadruple precision from the
+// exact extended-precision angle, then rounded: every build of the program
+// gets the correctly rounded entries, including the huge tangents next to
+// 90 and 270 degrees, which depend on an exact reduction of the angle.
+void reset_fpu() {
 #if defined(__i386__) || defined(__x86_64__)
-void reset_fpu() { __asm__ volatile("fldcw %0" : : "m"(kDefaultFpuControl)); }
-long double fpu_cos(long double v) {
-  __asm__("fcos" : "+t"(v));
-  return v;
-}
-long double fpu_sin(long double v) {
-  __asm__("fsin" : "+t"(v));
-  return v;
-}
-long double fpu_tan(long double v) {
-  __asm__("fptan\n\tfstp %%st(0)" : "+t"(v));
-  return v;
-}
-#else
-void reset_fpu() {}
-long double fpu_cos(long double v) { return cosl(v); }
-long double fpu_sin(long double v) { return sinl(v); }
-long double fpu_tan(long double v) { return tanl(v); }
+  __asm__ volatile("fldcw %0" : : "m"(kDefaultFpuControl));
 #endif
+}
+long double exact_cos(long double v) {
+  return static_cast<long double>(cosq(static_cast<__float128>(v)));
+}
+long double exact_sin(long double v) {
+  return static_cast<long double>(sinq(static_cast<__float128>(v)));
+}
+long double exact_tan(long double v) {
+  return static_cast<long double>(tanq(static_cast<__float128>(v)));
+}
 
 void attach_point_list(char* block) {
   PointStore = reinterpret_cast<Point3*>(block + kPointStoreOffset);
@@ -59,12 +56,12 @@ void BuildAngleTable() {
   for (int32_t t = 0; t < kAngleSteps; ++t) {
     reset_fpu();
     long double theta = TenthsToRadians(t);
-    cosine_array()[t] = static_cast<float>(fpu_cos(theta));
-    sine_array()[t] = static_cast<float>(fpu_sin(theta));
+    cosine_array()[t] = static_cast<float>(exact_cos(theta));
+    sine_array()[t] = static_cast<float>(exact_sin(theta));
   }
   for (int32_t t = 0; t < kAngleSteps; ++t) {
     reset_fpu();
-    tangent_array()[t] = static_cast<float>(fpu_tan(TenthsToRadians(t)));
+    tangent_array()[t] = static_cast<float>(exact_tan(TenthsToRadians(t)));
   }
   attach_point_list(reinterpret_cast<char*>(AngleTable));
 }
@@ -91,18 +88,16 @@ IntPair PolarPointExact(int32_t radius, int32_t tenths) {
   reset_fpu();
   long double theta = TenthsToRadians(tenths);
   long double r = radius;
-  return {RoundHalfEven(r * fpu_cos(theta)), RoundHalfEven(r * fpu_sin(theta))};
+  return {RoundHalfEven(r * exact_cos(theta)), RoundHalfEven(r * exact_sin(theta))};
 }
 
 IntPair PolarPointRad20(int32_t radius, int32_t twentieths_of_radian) {
   long double theta = static_cast<long double>(twentieths_of_radian) / 20;
   long double r = radius;
-  return {RoundHalfEven(r * cosl(theta)), RoundHalfEven(r * sinl(theta))};
+  return {RoundHalfEven(r * exact_cos(theta)), RoundHalfEven(r * exact_sin(theta))};
 }
 
-long double VectorAngle(int32_t y, int32_t x) {
-  return atan2l(static_cast<long double>(y), static_cast<long double>(x));
-}
+long double VectorAngle(int32_t y, int32_t x) { return static_cast<long double>(atan2q(y, x)); }
 
 int32_t RadiansToUnits(long double radians) { return RoundHalfEven(radians * (3600 / kPi)); }
 

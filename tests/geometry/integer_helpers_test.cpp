@@ -38,7 +38,7 @@ TEST(VectorLength, RoundsTheLengthAndFlagsWrappedSums) {
   EXPECT_EQ(VectorLength(1, 1), 1);
   EXPECT_EQ(VectorLength(2, 2), 3);
   EXPECT_EQ(VectorLength(0, 0), 0);
-  EXPECT_EQ(VectorLength(32767, 32767), 46339);
+  EXPECT_EQ(VectorLength(32767, 32767), 46340);
   EXPECT_EQ(VectorLength(40000, 40000), std::numeric_limits<int32_t>::min());
 }
 
