@@ -14,4 +14,5 @@
 #else
 #include "platform/posix_kernel.h"
 #include "platform/posix_types.h"
+#include "platform/posix_user_text.h"
 #endif
