@@ -1,0 +1,29 @@
+# Checks of the Windows executables that run only on the Windows target:
+# the PE files themselves, Pixwell.exe closed through its window, its icon,
+# and its prompt exit where no OpenGL pixel format can be set.
+if(NOT WIN32 OR NOT TARGET Pixwell)
+  return()
+endif()
+
+add_executable(pixwell_exe_check ${CMAKE_CURRENT_SOURCE_DIR}/pixwell_exe_check.cpp)
+pixwell_static_runtime(pixwell_exe_check)
+
+find_program(PIXWELL_OBJDUMP NAMES i686-w64-mingw32-objdump objdump REQUIRED)
+set(windows_exes $<TARGET_FILE:pixwell-frames> $<TARGET_FILE:pixwell_exe_check>)
+foreach(area IN LISTS test_areas)
+  if(TARGET test_${area})
+    list(APPEND windows_exes $<TARGET_FILE:test_${area}>)
+  endif()
+endforeach()
+add_test(NAME pe_files
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_pe.sh ${PIXWELL_OBJDUMP} $<TARGET_FILE:Pixwell>
+          ${windows_exes})
+
+add_test(NAME pixwell_closes_with_exit_code_0
+  COMMAND pixwell_exe_check close $<TARGET_FILE:Pixwell>)
+add_test(NAME pixwell_icon COMMAND pixwell_exe_check icon $<TARGET_FILE:Pixwell>)
+add_test(NAME pixwell_without_opengl
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/run_without_gl.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+          $<TARGET_FILE:Pixwell>)
+set_tests_properties(pixwell_closes_with_exit_code_0 pixwell_icon pixwell_without_opengl
+  PROPERTIES TIMEOUT 60)
