@@ -1,7 +1,6 @@
 #include "raster/discs.h"
 
 #include <cstring>
-#include <vector>
 
 #include "geometry/angle_table.h"
 #include "geometry/integer_helpers.h"
@@ -31,42 +30,67 @@ uint32_t brightened(const RgbTriple& base, uint32_t step, uint32_t steps, int32_
                     base.Blue + ScaleDiv(step, steps, base.Blue).First, depth);
 }
 
-// The first-quadrant sines and cosines of the angle table in exact integer
-// form, for angles 1 .. 900.
+// A first-quadrant sine or cosine of the angle table as mantissa ÷ 2^shift,
+// both non-negative. Entries too small to move any radius by half a pixel
+// (the cosine of 90 degrees is −2.5e−20) are held as zero.
+struct QuarterEntry {
+  int64_t mantissa;
+  int32_t shift;
+};
+
+QuarterEntry quarter_entry(float entry) {
+  geometry::ScaledEntry scaled = geometry::scaled_entry(entry);
+  if (scaled.shift > 62 || scaled.mantissa <= 0) return {0, 1};
+  return {scaled.mantissa, scaled.shift};
+}
+
+// round(radius × entry), halves to even, for radius ≥ 0: adding half − 1 and
+// the parity of the truncated quotient carries exactly when rounding up.
+inline int32_t quarter_round(int32_t radius, QuarterEntry entry) {
+  auto product = static_cast<uint64_t>(radius) * static_cast<uint64_t>(entry.mantissa);
+  uint64_t parity = (product >> entry.shift) & 1;
+  uint64_t half = uint64_t{1} << (entry.shift - 1);
+  return static_cast<int32_t>((product + half - 1 + parity) >> entry.shift);
+}
+
+// The first-quadrant sines and cosines for angles 1 .. 900.
 struct QuarterTable {
-  geometry::ScaledEntry sine[kQuarterTurn + 1];
-  geometry::ScaledEntry cosine[kQuarterTurn + 1];
+  QuarterEntry sine[kQuarterTurn + 1];
+  QuarterEntry cosine[kQuarterTurn + 1];
 };
 
 void fill_quarter_table(QuarterTable& table) {
   for (int32_t t = 1; t <= kQuarterTurn; ++t) {
-    table.sine[t] = geometry::scaled_entry(SinEntry(t));
-    table.cosine[t] = geometry::scaled_entry(CosEntry(t));
-  }
-}
-
-// The distinct first-quadrant points of one ring, as (sine part, cosine
-// part) of PolarPoint in angle order: a ring of radius ρ visits 900 angles
-// but only about 1.6 ρ different pixels, and every point of a ring has the
-// same colour, so repeats change nothing.
-void ring_points(const QuarterTable& table, int32_t radius, std::vector<IntPair>& points) {
-  points.clear();
-  for (int32_t t = kQuarterTurn; t >= 1; --t) {
-    IntPair point = {geometry::scaled_round(radius, table.sine[t]),
-                     geometry::scaled_round(radius, table.cosine[t])};
-    if (points.empty() || points.back().First != point.First ||
-        points.back().Second != point.Second)
-      points.push_back(point);
+    table.sine[t] = quarter_entry(SinEntry(t));
+    table.cosine[t] = quarter_entry(CosEntry(t));
   }
 }
 
 // Draws a point and its mirror images in quadrants 1, 2 and 3.
 template <typename Cell>
-void put_mirrored(const Canvas& canvas, int32_t cx, int32_t cy, IntPair p, uint32_t colour) {
-  raster::put_cell<Cell>(canvas, cx + p.First, cy + p.Second, colour);
-  raster::put_cell<Cell>(canvas, cx - p.First, cy + p.Second, colour);
-  raster::put_cell<Cell>(canvas, cx - p.First, cy - p.Second, colour);
-  raster::put_cell<Cell>(canvas, cx + p.First, cy - p.Second, colour);
+void put_mirrored(const Canvas& canvas, int32_t cx, int32_t cy, int32_t px, int32_t py,
+                  uint32_t colour) {
+  raster::put_cell<Cell>(canvas, cx + px, cy + py, colour);
+  raster::put_cell<Cell>(canvas, cx - px, cy + py, colour);
+  raster::put_cell<Cell>(canvas, cx - px, cy - py, colour);
+  raster::put_cell<Cell>(canvas, cx + px, cy - py, colour);
+}
+
+// One ring at its 900 angles, point (sine part, cosine part) of PolarPoint.
+// A ring of radius ρ visits only about 1.6 ρ different pixels, and all its
+// points share one colour, so a point equal to the previous one is skipped.
+template <typename Cell>
+void draw_ring(const Canvas& canvas, const QuarterTable& table, int32_t cx, int32_t cy,
+               int32_t radius, uint32_t colour) {
+  int32_t last_x = -1, last_y = -1;
+  for (int32_t t = kQuarterTurn; t >= 1; --t) {
+    int32_t px = quarter_round(radius, table.sine[t]);
+    int32_t py = quarter_round(radius, table.cosine[t]);
+    if (px == last_x && py == last_y) continue;
+    put_mirrored<Cell>(canvas, cx, cy, px, py, colour);
+    last_x = px;
+    last_y = py;
+  }
 }
 
 template <typename Cell>
@@ -76,14 +100,9 @@ void fill_disc_rings(const Canvas& canvas, int32_t cx, int32_t cy, int32_t radiu
   UnpackColour(base, colour, canvas.BitsPerPixel);
   QuarterTable table;
   fill_quarter_table(table);
-  std::vector<IntPair> points;
-  points.reserve(kQuarterTurn);
   uint32_t c = colour;
   for (int32_t rho = radius, i = 0; rho >= 0; --rho, ++i) {
-    if (drawn(c)) {
-      ring_points(table, rho, points);
-      for (IntPair p : points) put_mirrored<Cell>(canvas, cx, cy, p, c);
-    }
+    if (drawn(c)) draw_ring<Cell>(canvas, table, cx, cy, rho, c);
     c = brightened(base, static_cast<uint32_t>(i), static_cast<uint32_t>(radius),
                    canvas.BitsPerPixel);
   }
