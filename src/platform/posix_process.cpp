@@ -39,7 +39,7 @@ DWORD GetLastError() { return last_error; }
 void SetLastError(DWORD code) { last_error = code; }
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
-  if (module != nullptr) {
+  if (module != nullptr && module != GetModuleHandleA(nullptr)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }

@@ -12,7 +12,10 @@
 #endif
 #include <windows.h>
 #else
+#include "platform/posix_gdi.h"
 #include "platform/posix_kernel.h"
 #include "platform/posix_types.h"
+#include "platform/posix_user.h"
 #include "platform/posix_user_text.h"
+#include "platform/posix_wgl.h"
 #endif

@@ -1,0 +1,137 @@
+// wsprintfA: the Win32 formatter. Integers are 32-bit whatever the size
+// prefix (long is 32-bit on Windows), there is no floating point, and the
+// output stops at 1024 bytes, terminator included.
+#include <cstdarg>
+#include <cstring>
+#include <string>
+
+#include "platform/win32.h"
+
+namespace {
+
+constexpr size_t kLargestOutput = 1024;
+
+struct Spec {
+  bool left = false, zero = false, alternate = false;
+  int width = 0, precision = -1;
+  char conversion = 0;
+};
+
+const char* parse_spec(const char* at, Spec& spec) {
+  for (;; ++at) {
+    if (*at == '-')
+      spec.left = true;
+    else if (*at == '0')
+      spec.zero = true;
+    else if (*at == '#')
+      spec.alternate = true;
+    else
+      break;
+  }
+  while (*at >= '0' && *at <= '9') spec.width = spec.width * 10 + (*at++ - '0');
+  if (*at == '.') {
+    spec.precision = 0;
+    for (++at; *at >= '0' && *at <= '9'; ++at) spec.precision = spec.precision * 10 + (*at - '0');
+  }
+  while (*at == 'l' || *at == 'h') ++at;  // every integer is 32 bits
+  spec.conversion = *at;
+  return *at ? at + 1 : at;
+}
+
+std::string digits(uint32_t value, unsigned base, bool upper) {
+  const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  std::string text;
+  do {
+    text.insert(text.begin(), symbols[value % base]);
+    value /= base;
+  } while (value != 0);
+  return text;
+}
+
+std::string format_integer(const Spec& spec, va_list& arguments) {
+  uint32_t raw = va_arg(arguments, uint32_t);
+  std::string sign, prefix, body;
+  switch (spec.conversion) {
+    case 'd':
+    case 'i': {
+      auto value = static_cast<int32_t>(raw);
+      if (value < 0) sign = "-";
+      body = digits(value < 0 ? 0u - raw : raw, 10, false);
+      break;
+    }
+    case 'u': body = digits(raw, 10, false); break;
+    default:
+      body = digits(raw, 16, spec.conversion == 'X');
+      if (spec.alternate && raw != 0) prefix = spec.conversion == 'X' ? "0X" : "0x";
+  }
+  if (spec.precision >= 0 && static_cast<int>(body.size()) < spec.precision)
+    body.insert(0, static_cast<size_t>(spec.precision) - body.size(), '0');
+  std::string text = sign + prefix + body;
+  if (spec.zero && !spec.left && static_cast<int>(text.size()) < spec.width)
+    text.insert(sign.size() + prefix.size(), static_cast<size_t>(spec.width) - text.size(), '0');
+  return text;
+}
+
+std::string format_one(const Spec& spec, va_list& arguments) {
+  std::string text;
+  switch (spec.conversion) {
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X': return format_integer(spec, arguments);
+    case 'c':
+    case 'C': return std::string(1, static_cast<char>(va_arg(arguments, int)));
+    case 's':
+    case 'S': {
+      const char* string = va_arg(arguments, const char*);
+      text = string ? string : "(null)";
+      if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
+        text.resize(static_cast<size_t>(spec.precision));
+      return text;
+    }
+    default: return std::string(1, spec.conversion);  // "%%" and unknown ones
+  }
+}
+
+void pad(std::string& text, const Spec& spec) {
+  if (static_cast<int>(text.size()) >= spec.width) return;
+  size_t fill = static_cast<size_t>(spec.width) - text.size();
+  if (spec.left)
+    text.append(fill, ' ');
+  else
+    text.insert(0, fill, ' ');
+}
+
+}  // namespace
+
+int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments) {
+  if (buffer == nullptr || format == nullptr) return -1;
+  va_list pending;
+  va_copy(pending, arguments);
+  std::string out;
+  for (const char* at = format; *at && out.size() < kLargestOutput;) {
+    if (*at != '%') {
+      out += *at++;
+      continue;
+    }
+    Spec spec;
+    at = parse_spec(at + 1, spec);
+    if (spec.conversion == 0) break;
+    std::string text = format_one(spec, pending);
+    pad(text, spec);
+    out += text;
+  }
+  va_end(pending);
+  if (out.size() > kLargestOutput - 1) out.resize(kLargestOutput - 1);
+  std::memcpy(buffer, out.c_str(), out.size() + 1);
+  return static_cast<int>(out.size());
+}
+
+int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  int written = wvsprintfA(buffer, format, arguments);
+  va_end(arguments);
+  return written;
+}

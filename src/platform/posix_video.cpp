@@ -1,0 +1,167 @@
+// The SDL video backend: picks the display's driver or a headless one,
+// keeps one SDL window per window, shows framebuffers and waits for events.
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/posix_user_objects.h"
+
+namespace posix {
+namespace {
+
+struct Video {
+  bool tried = false;
+  bool ready = false;
+  bool blocking = false;  // the driver waits on the display connection
+  Uint32 wake_event = 0;
+};
+
+Video& video() {
+  static Video state;
+  return state;
+}
+
+bool start_driver(const char* name) {
+  if (name != nullptr) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+  return false;
+}
+
+bool has_display() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+// A chosen driver first (SDL_VIDEODRIVER), else the display's; then the
+// headless ones, so that windows, messages and GDI work without a display.
+bool start_video() {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  bool started = false;
+  if (chosen && *chosen)
+    started = start_driver(nullptr);
+  else if (has_display())
+    started = start_driver(nullptr);
+  if (!started) started = start_driver("offscreen") || start_driver("dummy");
+  return started;
+}
+
+void set_gl_attributes() {
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 1);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 1);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 1);
+}
+
+void present(Window& window) {
+  window.dirty = false;
+  if (window.sdl == nullptr || !window.visible || window.framebuffer.pixels == nullptr) return;
+  SDL_Surface* shown = SDL_GetWindowSurface(window.sdl);
+  if (shown == nullptr) return;
+  const Bitmap& frame = window.framebuffer;
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      frame.pixels, frame.width, frame.height, 32, frame.width * 4, SDL_PIXELFORMAT_RGB888);
+  if (source == nullptr) return;
+  SDL_BlitSurface(source, nullptr, shown, nullptr);
+  SDL_FreeSurface(source);
+  SDL_UpdateWindowSurface(window.sdl);
+}
+
+}  // namespace
+
+bool ensure_video() {
+  Video& state = video();
+  if (!state.tried) {
+    state.tried = true;
+    state.ready = start_video();
+    if (state.ready) {
+      const char* driver = SDL_GetCurrentVideoDriver();
+      state.blocking =
+          driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+      state.wake_event = SDL_RegisterEvents(1);
+      set_gl_attributes();
+    }
+  }
+  return state.ready;
+}
+
+bool video_started() { return video().ready; }
+
+bool create_backend_window(Window& window) {
+  if (!ensure_video()) return false;
+  RECT client = client_rect(window);
+  POINT offset = client_offset(window);
+  int width = std::max<LONG>(client.right, 1), height = std::max<LONG>(client.bottom, 1);
+  if (window.sdl == nullptr) {
+    Uint32 flags = SDL_WINDOW_HIDDEN | ((window.style & WS_THICKFRAME) ? SDL_WINDOW_RESIZABLE : 0);
+    int x = window.outer.left + offset.x, y = window.outer.top + offset.y;
+    // Every window is made able to carry an OpenGL context where the driver
+    // allows it, since the pixel format is set only after creation.
+    window.sdl =
+        SDL_CreateWindow(window.title.c_str(), x, y, width, height, flags | SDL_WINDOW_OPENGL);
+    window.gl_capable = window.sdl != nullptr;
+    if (window.sdl == nullptr)
+      window.sdl = SDL_CreateWindow(window.title.c_str(), x, y, width, height, flags);
+    if (window.sdl == nullptr) return false;
+    window.sdl_id = SDL_GetWindowID(window.sdl);
+    return true;
+  }
+  int shown_width = 0, shown_height = 0;
+  SDL_GetWindowSize(window.sdl, &shown_width, &shown_height);
+  if (shown_width != width || shown_height != height) SDL_SetWindowSize(window.sdl, width, height);
+  SDL_SetWindowPosition(window.sdl, window.outer.left + offset.x, window.outer.top + offset.y);
+  bool shown = (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_SHOWN) != 0;
+  if (window.visible && !shown) SDL_ShowWindow(window.sdl);
+  if (!window.visible && shown) SDL_HideWindow(window.sdl);
+  return true;
+}
+
+void destroy_backend_window(Window& window) {
+  if (window.sdl != nullptr) SDL_DestroyWindow(window.sdl);
+  window.sdl = nullptr;
+  window.sdl_id = 0;
+}
+
+void present_dirty_windows() {
+  for (HWND handle : all_windows())
+    if (Window* window = find_window(handle); window && window->dirty) present(*window);
+}
+
+SIZE screen_size() {
+  SDL_Rect bounds{};
+  if (ensure_video() && SDL_GetDisplayBounds(0, &bounds) == 0 && bounds.w > 0)
+    return SIZE{bounds.w, bounds.h};
+  return SIZE{1024, 768};
+}
+
+bool wait_for_backend(int timeout_ms) {
+  Video& state = video();
+  // SDL blocks on the display connection only while it has a window.
+  if (!state.ready || !state.blocking || all_windows().empty()) return false;
+  SDL_WaitEventTimeout(nullptr, timeout_ms);
+  return true;
+}
+
+void wake_backend() {
+  Video& state = video();
+  if (!state.ready || !state.blocking) return;
+  SDL_Event event{};
+  event.type = state.wake_event;
+  SDL_PushEvent(&event);
+}
+
+bool is_wake_event(Uint32 type) { return video().ready && type == video().wake_event; }
+
+void shut_down_video() {
+  if (video().ready) SDL_Quit();
+  video().ready = false;
+}
+
+}  // namespace posix
