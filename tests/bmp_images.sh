@@ -34,6 +34,8 @@ done
 make_24 black_corner 7x5 40 -fill black -draw 'rectangle 0,2 3,4'
 # 540,054 bytes: more than DrawBmpFile's 500,000-byte buffer holds.
 make_24 tall 300x600 41
+# 4,300,854 bytes: more than BlendBmpFile's 4 MiB limit too.
+make_24 large 1024x1400 44
 
 # w5h9 cut inside its fifth stored row: 4 complete rows and 7 bytes more.
 head -c $((54 + 4 * 16 + 7)) w5h9.bmp >truncated.bmp

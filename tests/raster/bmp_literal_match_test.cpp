@@ -90,20 +90,20 @@ TEST(BmpLiteralMatch, FastBlittersLeaveTheSamePixelsAsTheLiteralOnes) {
     write_file_bytes(path, file);
     int32_t depth = between(random, 0, 1) ? 32 : 16;
     OwnedCanvas fast(between(random, 1, 40), between(random, 1, 32), depth);
-    OwnedCanvas literal(fast.canvas().Width, fast.canvas().Height, depth);
+    OwnedCanvas reference(fast.canvas().Width, fast.canvas().Height, depth);
     auto seed = static_cast<uint32_t>(random());
     fast.fill_random(seed);
-    literal.fill_random(seed);
+    reference.fill_random(seed);
     auto [x, y] = random_position(random, fast.canvas(), int32_t(width), int32_t(height));
     count_placement(counts, fast.canvas(), x, y, width, height);
     if (between(random, 0, 1)) {
       DrawBmpFile(path.c_str(), fast.canvas(), 0, x, y);
-      draw_bmp_file_literal(path.c_str(), literal.canvas(), 0, x, y);
+      literal::DrawBmpFile(path.c_str(), reference.canvas(), 0, x, y);
     } else {
       BlendBmpFile(path.c_str(), fast.canvas(), 0, x, y);
-      blend_bmp_file_literal(path.c_str(), literal.canvas(), 0, x, y);
+      literal::BlendBmpFile(path.c_str(), reference.canvas(), 0, x, y);
     }
-    ASSERT_EQ(fast.pixels(), literal.pixels())
+    ASSERT_EQ(fast.pixels(), reference.pixels())
         << "round " << round << ": " << width << " x " << height << " (" << file.size()
         << " bytes) at (" << x << ", " << y << ") on " << fast.canvas().Width << " x "
         << fast.canvas().Height << " at depth " << depth;

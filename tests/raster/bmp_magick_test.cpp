@@ -85,20 +85,33 @@ TEST(BmpMagickFile, TruncatedFileDrawsTheCompleteRowsPresent) {
   expect_blit(image, 12, 14, {2, 1, 4, 9}, 5);
 }
 
-// 540,054 bytes: DrawBmpFile's 500,000-byte buffer holds the header and 555
-// rows of 900 bytes, which it draws; BlendBmpFile sizes its buffer to the
-// image and draws all 600 rows.
-TEST(BmpMagickFile, ImageLargerThanTheDrawBufferDrawsTheRowsThatFit) {
-  MagickImage image = load_magick_image("tall", 300, 600);
-  ASSERT_EQ((kBmpDrawBufferSize - kBmpHeaderSize) / 900, 555u);
-  for (int32_t depth : kDepths) {
-    for (BmpBlit blit : kBlits) {
-      OwnedCanvas target(303, 604, depth);
-      target.fill_random(6);
-      uint32_t rows = blit == BmpBlit::kDraw ? 555 : 600;
-      std::vector<uint32_t> expected = expected_pixels(target, image, {1, 2, rows, 600}, blit);
-      blit_file(blit, image, target.canvas(), 1, 2);
-      EXPECT_TRUE(target.pixels() == expected) << "depth " << depth << ", rows " << rows;
+struct OversizeCase {
+  ImageCase image;
+  uint32_t drawn_rows;    // by DrawBmpFile
+  uint32_t blended_rows;  // by BlendBmpFile
+};
+
+// Each blitter draws the rows whose pixels fit its buffer: 500,000 bytes hold
+// the header and 555 rows of 900 bytes, or 162 of 3,072; 4 MiB hold all 600
+// rows of 900 bytes, but only 1,365 of the 1,400 rows of 3,072.
+const OversizeCase kOversize[] = {{{"tall", 300, 600}, 555, 600},
+                                  {{"large", 1024, 1400}, 162, 1365}};
+
+TEST(BmpMagickFile, ImageLargerThanTheBufferDrawsTheRowsThatFit) {
+  for (const OversizeCase& oversize : kOversize) {
+    const ImageCase& name = oversize.image;
+    MagickImage image = load_magick_image(name.name, name.width, name.height);
+    for (int32_t depth : kDepths) {
+      for (BmpBlit blit : kBlits) {
+        OwnedCanvas target(name.width + 3, name.height + 4, depth);
+        target.fill_random(6);
+        uint32_t rows = blit == BmpBlit::kDraw ? oversize.drawn_rows : oversize.blended_rows;
+        std::vector<uint32_t> expected =
+            expected_pixels(target, image, {1, 2, rows, name.height}, blit);
+        blit_file(blit, image, target.canvas(), 1, 2);
+        EXPECT_TRUE(target.pixels() == expected)
+            << name.name << " at depth " << depth << ", rows " << rows;
+      }
     }
   }
 }

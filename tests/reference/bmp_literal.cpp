@@ -49,18 +49,20 @@ void blit_literal(const uint8_t* buffer, uint32_t bytes_read, const Canvas& canv
 
 }  // namespace
 
-void draw_bmp_bytes_literal(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
-                            int32_t x, int32_t y) {
+namespace literal {
+
+void draw_bmp_bytes(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas, int32_t x,
+                    int32_t y) {
   blit_literal(file_bytes, byte_count, canvas, x, y, Blit::kCopy);
 }
 
-void blend_bmp_bytes_literal(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
-                             int32_t x, int32_t y) {
+void blend_bmp_bytes(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
+                     int32_t x, int32_t y) {
   blit_literal(file_bytes, byte_count, canvas, x, y, Blit::kAverage);
 }
 
-void draw_bmp_file_literal(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
-                           int32_t y) {
+void DrawBmpFile(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
+                 int32_t y) {
   Canvas copy = canvas;
   uint8_t header[kBmpHeaderSize] = {};
   ReadBmpHeader(header, file_name);
@@ -73,8 +75,8 @@ void draw_bmp_file_literal(const char* file_name, const Canvas& canvas, uint32_t
   GlobalFree(block);
 }
 
-void blend_bmp_file_literal(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
-                            int32_t y) {
+void BlendBmpFile(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
+                  int32_t y) {
   Canvas copy = canvas;
   uint8_t header[kBmpHeaderSize] = {};
   ReadBmpHeader(header, file_name);
@@ -87,3 +89,5 @@ void blend_bmp_file_literal(const char* file_name, const Canvas& canvas, uint32_
   LocalUnlock(block);
   LocalFree(block);
 }
+
+}  // namespace literal

@@ -8,13 +8,17 @@
 
 #include "raster/canvas.h"
 
-void draw_bmp_file_literal(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
-                           int32_t y);
-void blend_bmp_file_literal(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
-                            int32_t y);
+namespace literal {
+
+void DrawBmpFile(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
+                 int32_t y);
+void BlendBmpFile(const char* file_name, const Canvas& canvas, uint32_t unused, int32_t x,
+                  int32_t y);
 
 // The drawing steps alone, on a file already in memory.
-void draw_bmp_bytes_literal(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
-                            int32_t x, int32_t y);
-void blend_bmp_bytes_literal(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
-                             int32_t x, int32_t y);
+void draw_bmp_bytes(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas, int32_t x,
+                    int32_t y);
+void blend_bmp_bytes(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
+                     int32_t x, int32_t y);
+
+}  // namespace literal
