@@ -135,8 +135,17 @@ class FreeTypeFont : public RealizedFont {
       width =
           std::clamp<int64_t>(int64_t{font.lfWidth} * units_per_em / average, 1, 2 * kLargestEm);
     FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(width), static_cast<FT_UInt>(em));
-    metrics_.ascent = scale(ascent_units, static_cast<int>(em), units_per_em);
-    metrics_.descent = scale(descent_units, static_cast<int>(em), units_per_em);
+    if (height > 0) {
+      // A cell height is met exactly, split between ascent and descent.
+      int cell = static_cast<int>(std::min<int64_t>(height, 2 * kLargestEm));
+      metrics_.ascent = scale(ascent_units, cell, std::max(1, ascent_units + descent_units));
+      metrics_.descent = cell - metrics_.ascent;
+    } else {
+      metrics_.ascent = scale(ascent_units, static_cast<int>(em), units_per_em);
+      metrics_.descent = scale(descent_units, static_cast<int>(em), units_per_em);
+    }
+    metrics_.internal_leading =
+        std::max(0, metrics_.ascent + metrics_.descent - static_cast<int>(em));
     int x_em = static_cast<int>(width > 0 ? width : em);
     metrics_.average_width = scale(average, x_em, units_per_em);
     metrics_.max_width = scale(static_cast<int>(face_->max_advance_width), x_em, units_per_em);

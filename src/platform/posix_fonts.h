@@ -24,6 +24,7 @@ struct GlyphImage {
 struct FontMetrics {
   int ascent = 0;
   int descent = 0;
+  int internal_leading = 0;  // cell height above the em height
   int average_width = 0;
   int max_width = 0;
   int underline_offset = 1;  // below the baseline

@@ -131,6 +131,7 @@ BOOL GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics) {
   metrics->tmAscent = measured.ascent;
   metrics->tmDescent = measured.descent;
   metrics->tmHeight = measured.ascent + measured.descent;
+  metrics->tmInternalLeading = measured.internal_leading;
   metrics->tmAveCharWidth = measured.average_width;
   metrics->tmMaxCharWidth = measured.max_width;
   metrics->tmWeight = selected ? selected->logfont.lfWeight : FW_NORMAL;

@@ -9,7 +9,9 @@
 #define WINAPI
 #define WINAPIV
 #define CALLBACK
+#ifndef APIENTRY
 #define APIENTRY
+#endif
 
 using BYTE = uint8_t;
 using WORD = uint16_t;

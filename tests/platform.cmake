@@ -1,0 +1,11 @@
+# The platform suite once more on each headless backend: without a display
+# (SDL's offscreen driver, OpenGL through EGL where Mesa gives it) and on the
+# dummy driver (no OpenGL at all). The plain run uses the test display.
+if(NOT WIN32 AND TARGET test_platform)
+  add_test(NAME platform_offscreen COMMAND test_platform)
+  set_tests_properties(platform_offscreen PROPERTIES TIMEOUT 120 LABELS platform
+                       ENVIRONMENT "DISPLAY=;WAYLAND_DISPLAY=")
+  add_test(NAME platform_dummy COMMAND test_platform)
+  set_tests_properties(platform_dummy PROPERTIES TIMEOUT 120 LABELS platform
+                       ENVIRONMENT "SDL_VIDEODRIVER=dummy")
+endif()

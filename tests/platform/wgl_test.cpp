@@ -1,0 +1,72 @@
+// OpenGL on a window through the pixel format and WGL calls, as graphics
+// start-up sets it up. Where no OpenGL context can be made (a headless
+// backend), the calls must fail cleanly instead.
+#include <gtest/gtest.h>
+
+#include "platform/opengl.h"
+#include "platform/platform_helpers.h"
+
+using namespace platform_test;
+
+namespace {
+
+PIXELFORMATDESCRIPTOR start_up_request() {
+  PIXELFORMATDESCRIPTOR request{};
+  request.nSize = 40;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = 8;
+  request.cDepthBits = 16;
+  return request;
+}
+
+TEST(Wgl, ContextOnAWindowDrawsAndSwapsOrFailsCleanly) {
+  HWND window = create_test_window(0, 0, 200, 160);
+  ShowWindow(window, SW_SHOWNORMAL);
+  HDC dc = GetDC(window);
+  PIXELFORMATDESCRIPTOR request = start_up_request();
+  int format = ChoosePixelFormat(dc, &request);
+  if (format == 0) {
+    EXPECT_FALSE(SetPixelFormat(dc, format, &request));
+    EXPECT_EQ(wglCreateContext(dc), nullptr);
+    ReleaseDC(window, dc);
+    DestroyWindow(window);
+    GTEST_SKIP() << "no OpenGL context can be made here";
+  }
+  ASSERT_TRUE(SetPixelFormat(dc, format, &request));
+  HGLRC context = wglCreateContext(dc);
+  ASSERT_NE(context, nullptr);
+  EXPECT_EQ(wglGetCurrentContext(), nullptr);  // creating does not make it current
+  ASSERT_TRUE(wglMakeCurrent(dc, context));
+  EXPECT_EQ(wglGetCurrentContext(), context);
+  glViewport(0, 0, 4, 4);
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  unsigned char pixel[4] = {};
+  glReadPixels(1, 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+  EXPECT_EQ(pixel[0], 255);
+  EXPECT_EQ(pixel[1], 0);
+  EXPECT_EQ(pixel[2], 0);
+  GLint depth_bits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depth_bits);
+  EXPECT_GE(depth_bits, 16);
+  GLUquadric* quadric = gluNewQuadric();
+  EXPECT_NE(quadric, nullptr);
+  gluDeleteQuadric(quadric);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  EXPECT_TRUE(SwapBuffers(dc));
+  EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_TRUE(wglDeleteContext(context));
+  ReleaseDC(window, dc);
+  DestroyWindow(window);
+}
+
+TEST(Wgl, PixelFormatCallsRefuseDcsThatAreNotAWindows) {
+  PIXELFORMATDESCRIPTOR request = start_up_request();
+  EXPECT_FALSE(SetPixelFormat(nullptr, 1, &request));
+  EXPECT_EQ(wglCreateContext(nullptr), nullptr);
+  EXPECT_FALSE(wglMakeCurrent(nullptr, reinterpret_cast<HGLRC>(0x1234)));
+}
+
+}  // namespace
