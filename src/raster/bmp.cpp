@@ -61,12 +61,31 @@ Cell* cells_at(const Canvas& canvas, int32_t x, int32_t y) {
          static_cast<size_t>(static_cast<uint32_t>(y)) * canvas.Width + static_cast<uint32_t>(x);
 }
 
-// PackColour of a stored blue, green, red triple.
-uint32_t pack_32(const uint8_t* bgr) {
-  return static_cast<uint32_t>(bgr[2]) << 16 | static_cast<uint32_t>(bgr[1]) << 8 | bgr[0];
+uint32_t load_u32(const uint8_t* bytes) {
+  return bytes[0] | static_cast<uint32_t>(bytes[1]) << 8 | static_cast<uint32_t>(bytes[2]) << 16 |
+         static_cast<uint32_t>(bytes[3]) << 24;
 }
-uint16_t pack_16(const uint8_t* bgr) {
-  return static_cast<uint16_t>((bgr[2] >> 3) << 11 | (bgr[1] >> 3) << 6 | bgr[0] >> 3);
+
+// Hands each pixel of a stored row to store as 0x00RRGGBB, the packed 32-bit
+// colour. Pixels are stored blue, green, red, so four of them are the twelve
+// bytes of three little-endian words, read with three loads.
+template <typename Store>
+void for_each_pixel(const uint8_t* row, uint32_t width, Store store) {
+  uint32_t c = 0;
+  for (; c + 4 <= width; c += 4, row += 12) {
+    uint32_t w0 = load_u32(row), w1 = load_u32(row + 4), w2 = load_u32(row + 8);
+    store(c, w0 & 0xFFFFFFu);
+    store(c + 1, w0 >> 24 | (w1 & 0xFFFFu) << 8);
+    store(c + 2, w1 >> 16 | (w2 & 0xFFu) << 16);
+    store(c + 3, w2 >> 8);
+  }
+  for (; c < width; ++c, row += 3) store(c, row[0] | row[1] << 8 | row[2] << 16);
+}
+
+// PackColour at 16 bits of a packed 32-bit colour: the top five bits of each
+// component, green at bits 10..6.
+uint16_t pack_16(uint32_t rgb) {
+  return static_cast<uint16_t>((rgb >> 8 & 0xF800u) | (rgb >> 5 & 0x07C0u) | (rgb >> 3 & 0x1Fu));
 }
 
 // BlendPixel's average at 32 bits, all three components at once: each byte
@@ -78,23 +97,25 @@ uint32_t average_32(uint32_t source, uint32_t pixel) {
 
 // BlendPixel's average at 16 bits. The pixel's blue is unpacked from six
 // bits (up to 504), so its average can pass 255 and keeps its low 8 bits.
-uint16_t average_16(const uint8_t* bgr, uint16_t pixel) {
-  uint32_t red = ((bgr[2] & 0xF8u) + (pixel >> 11) * 8) >> 1;
-  uint32_t green = ((bgr[1] & 0xF8u) + ((pixel >> 6) & 0x1Fu) * 8) >> 1;
-  uint32_t blue = (((bgr[0] & 0xF8u) + (pixel & 0x3Fu) * 8) >> 1) & 0xFFu;
+uint16_t average_16(uint32_t rgb, uint16_t pixel) {
+  uint32_t red = ((rgb >> 16 & 0xF8u) + (pixel >> 11) * 8) >> 1;
+  uint32_t green = ((rgb >> 8 & 0xF8u) + ((pixel >> 6) & 0x1Fu) * 8) >> 1;
+  uint32_t blue = (((rgb & 0xF8u) + (pixel & 0x3Fu) * 8) >> 1) & 0xFFu;
   return static_cast<uint16_t>((red >> 3) << 11 | (green >> 3) << 6 | blue >> 3);
 }
 
 template <BlitMode mode>
 void store_row_32(const uint8_t* row, uint32_t width, uint32_t* cells) {
-  for (uint32_t c = 0; c < width; ++c, row += 3)
-    cells[c] = mode == BlitMode::kCopy ? pack_32(row) : average_32(pack_32(row), cells[c]);
+  for_each_pixel(row, width, [cells](uint32_t c, uint32_t rgb) {
+    cells[c] = mode == BlitMode::kCopy ? rgb : average_32(rgb, cells[c]);
+  });
 }
 
 template <BlitMode mode>
 void store_row_16(const uint8_t* row, uint32_t width, uint16_t* cells) {
-  for (uint32_t c = 0; c < width; ++c, row += 3)
-    cells[c] = mode == BlitMode::kCopy ? pack_16(row) : average_16(row, cells[c]);
+  for_each_pixel(row, width, [cells](uint32_t c, uint32_t rgb) {
+    cells[c] = mode == BlitMode::kCopy ? pack_16(rgb) : average_16(rgb, cells[c]);
+  });
 }
 
 // A row wholly on the canvas: cells stored in the order PutPixel would write
