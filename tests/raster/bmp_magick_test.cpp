@@ -43,11 +43,11 @@ void expect_blit(const MagickImage& image, uint32_t canvas_width, uint32_t canva
       SCOPED_TRACE(testing::Message()
                    << "depth " << depth << ", " << (blit == BmpBlit::kDraw ? "draw" : "blend")
                    << " at (" << placement.x << ", " << placement.y << ")");
-      OwnedCanvas target(canvas_width, canvas_height, depth);
-      target.fill_random(seed);
+      CanvasBuffer target(canvas_width, canvas_height, depth);
+      fill_random(target, seed);
       std::vector<uint32_t> expected = expected_pixels(target, image, placement, blit);
       blit_file(blit, image, target.canvas(), placement.x, placement.y);
-      EXPECT_EQ(target.pixels(), expected);
+      EXPECT_EQ(all_pixels(target), expected);
     }
   }
 }
@@ -103,13 +103,13 @@ TEST(BmpMagickFile, ImageLargerThanTheBufferDrawsTheRowsThatFit) {
     MagickImage image = load_magick_image(name.name, name.width, name.height);
     for (int32_t depth : kDepths) {
       for (BmpBlit blit : kBlits) {
-        OwnedCanvas target(name.width + 3, name.height + 4, depth);
-        target.fill_random(6);
+        CanvasBuffer target(name.width + 3, name.height + 4, depth);
+        fill_random(target, 6);
         uint32_t rows = blit == BmpBlit::kDraw ? oversize.drawn_rows : oversize.blended_rows;
         std::vector<uint32_t> expected =
             expected_pixels(target, image, {1, 2, rows, name.height}, blit);
         blit_file(blit, image, target.canvas(), 1, 2);
-        EXPECT_TRUE(target.pixels() == expected)
+        EXPECT_TRUE(all_pixels(target) == expected)
             << name.name << " at depth " << depth << ", rows " << rows;
       }
     }
@@ -120,12 +120,12 @@ TEST(BmpMagickFile, SixteenAndThirtyTwoBitImagesDrawNothing) {
   for (const char* name : {"depth16.bmp", "depth32.bmp"}) {
     std::string path = bmp_image_path(name);
     for (int32_t depth : kDepths) {
-      OwnedCanvas target(10, 8, depth);
-      target.fill_random(7);
-      std::vector<uint32_t> before = target.pixels();
+      CanvasBuffer target(10, 8, depth);
+      fill_random(target, 7);
+      std::vector<uint32_t> before = all_pixels(target);
       DrawBmpFile(path.c_str(), target.canvas(), 0, 1, 1);
       BlendBmpFile(path.c_str(), target.canvas(), 0, -2, -1);
-      EXPECT_EQ(target.pixels(), before) << name << " at depth " << depth;
+      EXPECT_EQ(all_pixels(target), before) << name << " at depth " << depth;
     }
   }
 }

@@ -40,26 +40,19 @@ Rgb image_pixel(const MagickImage& image, uint32_t column, uint32_t top_row) {
 
 }  // namespace
 
-OwnedCanvas::OwnedCanvas(uint32_t width, uint32_t height, int32_t bits_per_pixel)
-    : store_(size_t{width} * height + 1), canvas_{store_.data(), width, height, bits_per_pixel} {}
-
-std::vector<uint32_t> OwnedCanvas::pixels() const {
+std::vector<uint32_t> all_pixels(const CanvasBuffer& target) {
   std::vector<uint32_t> all;
-  for (uint32_t y = 0; y < canvas_.Height; ++y)
-    for (uint32_t x = 0; x < canvas_.Width; ++x)
-      all.push_back(GetPixel(canvas_, static_cast<int32_t>(x), static_cast<int32_t>(y)));
+  for (uint32_t y = 0; y < target.canvas().Height; ++y)
+    for (uint32_t x = 0; x < target.canvas().Width; ++x)
+      all.push_back(target.at(static_cast<int32_t>(x), static_cast<int32_t>(y)));
   return all;
 }
 
-void OwnedCanvas::fill_random(uint32_t seed) {
+void fill_random(CanvasBuffer& target, uint32_t seed) {
   std::mt19937 random(seed);
-  for (uint32_t& cell : store_) cell = random();
-}
-
-void OwnedCanvas::fill(uint32_t colour) {
-  for (uint32_t y = 0; y < canvas_.Height; ++y)
-    for (uint32_t x = 0; x < canvas_.Width; ++x)
-      PutPixel(canvas_, static_cast<int32_t>(x), static_cast<int32_t>(y), colour);
+  for (uint32_t y = 0; y < target.canvas().Height; ++y)
+    for (uint32_t x = 0; x < target.canvas().Width; ++x)
+      PutPixel(target.canvas(), static_cast<int32_t>(x), static_cast<int32_t>(y), random());
 }
 
 std::string bmp_image_path(const std::string& file_name) {
@@ -76,10 +69,10 @@ MagickImage load_magick_image(const std::string& name, uint32_t width, uint32_t 
   return image;
 }
 
-std::vector<uint32_t> expected_pixels(const OwnedCanvas& before, const MagickImage& image,
+std::vector<uint32_t> expected_pixels(const CanvasBuffer& before, const MagickImage& image,
                                       const BmpPlacement& placement, BmpBlit blit) {
   const Canvas& canvas = before.canvas();
-  std::vector<uint32_t> pixels = before.pixels();
+  std::vector<uint32_t> pixels = all_pixels(before);
   for (uint32_t r = 0; r < placement.rows; ++r) {
     uint32_t y = static_cast<uint32_t>(placement.y) + placement.header_height - r;
     for (uint32_t c = 0; c < image.width; ++c) {

@@ -8,28 +8,15 @@
 #include <vector>
 
 #include "raster/canvas.h"
+#include "support/canvas_buffer.h"
 
 enum class BmpBlit { kDraw, kBlend };
 
-// A canvas over a pixel store of its own.
-class OwnedCanvas {
- public:
-  OwnedCanvas(uint32_t width, uint32_t height, int32_t bits_per_pixel);
-  OwnedCanvas(const OwnedCanvas&) = delete;
-  OwnedCanvas& operator=(const OwnedCanvas&) = delete;
-
-  const Canvas& canvas() const { return canvas_; }
-  // Every pixel, row by row.
-  std::vector<uint32_t> pixels() const;
-  // Fills every pixel with pseudo-random cells, including bits that packed
-  // colours leave clear (bit 5 at 16 bits, bits 31..24 at 32 bits).
-  void fill_random(uint32_t seed);
-  void fill(uint32_t colour);
-
- private:
-  std::vector<uint32_t> store_;
-  Canvas canvas_;
-};
+// Every pixel of a canvas, row by row.
+std::vector<uint32_t> all_pixels(const CanvasBuffer& target);
+// Fills every pixel with pseudo-random cells, including bits that packed
+// colours leave clear (bit 5 at 16 bits, bits 31..24 at 32 bits).
+void fill_random(CanvasBuffer& target, uint32_t seed);
 
 // A test image and ImageMagick's dump of it: red, green, blue per pixel,
 // top row first.
@@ -59,5 +46,5 @@ struct BmpPlacement {
 // The canvas pixels after the blit, from the pixels before it: each image
 // pixel packed and (for a blend) averaged with what lies under it, written
 // in drawing order, with pixels off the canvas landing on pixel (0, 0).
-std::vector<uint32_t> expected_pixels(const OwnedCanvas& before, const MagickImage& image,
+std::vector<uint32_t> expected_pixels(const CanvasBuffer& before, const MagickImage& image,
                                       const BmpPlacement& placement, BmpBlit blit);
