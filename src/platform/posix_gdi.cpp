@@ -390,34 +390,49 @@ BOOL BitBlt(HDC destination_dc, int x, int y, int width, int height, HDC source_
   return TRUE;
 }
 
-// Rows travel top-down whatever the DIB's orientation, 4 bytes a pixel;
-// a count beyond the bitmap is cut to its size and a partial last row is
-// filled as far as the bytes go.
-LONG SetBitmapBits(HBITMAP handle, DWORD count, const void* bits) {
-  Bitmap* bitmap = find_as<Bitmap>(handle);
-  if (bitmap == nullptr || bits == nullptr) return 0;
-  size_t total = std::min<size_t>(count, bitmap->byte_count());
-  size_t row_bytes = static_cast<size_t>(bitmap->width) * 4;
-  const auto* source = static_cast<const unsigned char*>(bits);
-  for (size_t done = 0, y = 0; done < total; done += row_bytes, ++y)
-    std::memcpy(bitmap->row(static_cast<int>(y)), source + done, std::min(row_bytes, total - done));
-  if (bitmap->selected_into != nullptr)
-    if (DeviceContext* dc = find_dc(bitmap->selected_into)) note_drawn(*dc);
+// Rows travel top-down whatever the DIB's orientation, 4 bytes a pixel; a
+// count beyond the bitmap is cut to its size and a partial last row goes as
+// far as the bytes do. Both return the bytes moved.
+namespace posix {
+namespace {
+
+enum class Direction { kIntoBitmap, OutOfBitmap };
+
+LONG transfer_bits(Bitmap& bitmap, size_t count, unsigned char* outside, Direction direction) {
+  size_t total = std::min(count, bitmap.byte_count());
+  size_t row_bytes = static_cast<size_t>(bitmap.width) * 4;
+  for (size_t done = 0, y = 0; done < total; done += row_bytes, ++y) {
+    auto* row = reinterpret_cast<unsigned char*>(bitmap.row(static_cast<int>(y)));
+    size_t length = std::min(row_bytes, total - done);
+    if (direction == Direction::kIntoBitmap)
+      std::memcpy(row, outside + done, length);
+    else
+      std::memcpy(outside + done, row, length);
+  }
   return static_cast<LONG>(total);
 }
 
-// Only whole rows are read; a null buffer asks for the bitmap's size.
+}  // namespace
+}  // namespace posix
+
+LONG SetBitmapBits(HBITMAP handle, DWORD count, const void* bits) {
+  Bitmap* bitmap = find_as<Bitmap>(handle);
+  if (bitmap == nullptr || bits == nullptr) return 0;
+  LONG moved = transfer_bits(*bitmap, count, static_cast<unsigned char*>(const_cast<void*>(bits)),
+                             Direction::kIntoBitmap);
+  if (bitmap->selected_into != nullptr)
+    if (DeviceContext* dc = find_dc(bitmap->selected_into)) note_drawn(*dc);
+  return moved;
+}
+
+// A null buffer asks for the bitmap's size in bytes.
 LONG GetBitmapBits(HBITMAP handle, LONG count, LPVOID bits) {
   Bitmap* bitmap = find_as<Bitmap>(handle);
   if (bitmap == nullptr) return 0;
-  size_t row_bytes = static_cast<size_t>(bitmap->width) * 4;
   if (bits == nullptr) return static_cast<LONG>(bitmap->byte_count());
   if (count <= 0) return 0;
-  int rows = static_cast<int>(std::min<size_t>(static_cast<size_t>(count) / row_bytes,
-                                               static_cast<size_t>(bitmap->height)));
-  auto* target = static_cast<unsigned char*>(bits);
-  for (int y = 0; y < rows; ++y) std::memcpy(target + y * row_bytes, bitmap->row(y), row_bytes);
-  return static_cast<LONG>(rows * row_bytes);
+  return transfer_bits(*bitmap, static_cast<size_t>(count), static_cast<unsigned char*>(bits),
+                       Direction::OutOfBitmap);
 }
 
 COLORREF GetPixel(HDC handle, int x, int y) {

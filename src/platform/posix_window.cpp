@@ -92,8 +92,8 @@ void size_framebuffer(Window& window, int width, int height) {
 LRESULT erase_background(HWND handle, HDC dc) {
   Window* window = find_window(handle);
   if (window == nullptr || window->background == nullptr) return 0;
-  RECT client = client_rect(*window);
-  return FillRect(dc, &client, window->background) ? 1 : 0;
+  RECT everything{0, 0, INT32_MAX, INT32_MAX};  // a window DC ends at its client area
+  return FillRect(dc, &everything, window->background) ? 1 : 0;
 }
 
 LRESULT default_paint(HWND handle) {

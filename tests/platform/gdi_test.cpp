@@ -82,10 +82,11 @@ TEST(BitmapBits, TransfersAreClippedToTheBitmapSize) {
   EXPECT_EQ(GetBitmapBits(canvas.bitmap, 40, out.data()), 16);
   EXPECT_EQ(out[3], 0x111111u);
   EXPECT_EQ(out[4], kUntouched);
-  // Reading stops at whole rows; writing fills as far as the bytes go.
+  // A count that ends inside a row moves the bytes up to it.
   std::fill(out.begin(), out.end(), kUntouched);
-  EXPECT_EQ(GetBitmapBits(canvas.bitmap, 12, out.data()), 8);
-  EXPECT_EQ(out[2], kUntouched);
+  EXPECT_EQ(GetBitmapBits(canvas.bitmap, 12, out.data()), 12);
+  EXPECT_EQ(out[2], 0x111111u);
+  EXPECT_EQ(out[3], kUntouched);
   std::vector<uint32_t> three = {1, 2, 3};
   EXPECT_EQ(SetBitmapBits(canvas.bitmap, 12, three.data()), 12);
   EXPECT_EQ(canvas.at(0, 1), 3u);

@@ -44,6 +44,10 @@ const char* test_class_name();
 void set_handler(Handler handler);
 HWND create_test_window(int x, int y, int width, int height);
 
+// True under Wine, which ships no "Lucida Console" face: the checks of that
+// face's metrics hold on Windows and on our own layer only.
+bool running_under_wine();
+
 // Drains the queue without waiting.
 void pump_messages();
 
