@@ -14,8 +14,9 @@ int32_t count_words(const std::string& bytes) {
 
 std::string nth_word(int32_t n, const std::string& bytes) {
   WordPick pick = NthWord(n, bytes.data(), static_cast<int32_t>(bytes.size()));
-  return pick.Length == 0 ? "#" + std::to_string(WordsFound(pick.Pointer))
-                          : std::string(pick.Pointer, pick.Length);
+  if (pick.Length != 0) return std::string(pick.Pointer, pick.Length);
+  std::string found = std::to_string(WordsFound(pick.Pointer));
+  return found.insert(0, 1, '#');
 }
 
 TEST(CountWords, CountsLetterAndDigitRunsThatASeparatorFollows) {
@@ -118,8 +119,12 @@ TEST(BuildWordPointerTable, HoldsTheLastLinesPicksPerWordNumber) {
 // A line of many words needs more slots than 2 x LineLimit.
 TEST(BuildWordPointerTable, MakesRoomForTheLargestWordCount) {
   std::string line;
-  for (int i = 0; i < 300; ++i) line += "w" + std::to_string(i) + " ";
-  DocumentPtr document = load_bytes("x \r\n" + line + "\r\n");
+  for (int i = 0; i < 300; ++i) {
+    line += 'w';
+    line += std::to_string(i);
+    line += ' ';
+  }
+  DocumentPtr document = load_bytes(line.insert(0, "x \r\n").append("\r\n"));
   ASSERT_NE(document, nullptr);
   ASSERT_EQ(document->LineLimit, 4);
   BuildWordPointerTable(document.get());
@@ -129,7 +134,7 @@ TEST(BuildWordPointerTable, MakesRoomForTheLargestWordCount) {
   for (int j = 1; j <= 300; ++j) {
     const WordEntry* entry = GetWordEntry(document.get(), 2, j);
     ASSERT_EQ(table[j], reinterpret_cast<UINT_PTR>(entry->Pointer)) << j;
-    ASSERT_EQ(word_string(entry), "w" + std::to_string(j - 1));
+    ASSERT_EQ(word_string(entry), std::to_string(j - 1).insert(0, 1, 'w'));
   }
 }
 
