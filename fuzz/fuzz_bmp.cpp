@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "raster/bmp.h"
@@ -20,20 +19,23 @@ constexpr uint32_t kCanvasWidth = 24;
 constexpr uint32_t kCanvasHeight = 20;
 constexpr uint32_t kNearEnd = 0x7FFFFFF0u;
 
-// One scratch file per process, rewritten for every input.
-const std::string& scratch_path() {
-  static const std::string path = [] {
-    char name[] = "/tmp/fuzz_bmp_XXXXXX";
+// One scratch file per process, rewritten for every input and removed when
+// the process exits.
+const char* scratch_path() {
+  static char name[] = "/tmp/fuzz_bmp_XXXXXX";
+  static const bool made = [] {
     int fd = mkstemp(name);
     if (fd < 0) std::abort();
     close(fd);
-    return std::string(name);
+    std::atexit([] { unlink(name); });
+    return true;
   }();
-  return path;
+  (void)made;
+  return name;
 }
 
 void write_scratch(const uint8_t* bytes, size_t size) {
-  FILE* file = std::fopen(scratch_path().c_str(), "wb");
+  FILE* file = std::fopen(scratch_path(), "wb");
   if (file == nullptr) std::abort();
   if (size != 0 && std::fwrite(bytes, 1, size, file) != size) std::abort();
   std::fclose(file);
@@ -47,8 +49,8 @@ int32_t position(uint8_t byte, bool near_end) {
 void blit_at_depth(int32_t depth, int32_t x, int32_t y) {
   std::vector<uint32_t> store(kCanvasWidth * kCanvasHeight, 0x5A5A5A5Au);
   Canvas canvas{store.data(), kCanvasWidth, kCanvasHeight, depth};
-  DrawBmpFile(scratch_path().c_str(), canvas, 0, x, y);
-  BlendBmpFile(scratch_path().c_str(), canvas, 0, x, y);
+  DrawBmpFile(scratch_path(), canvas, 0, x, y);
+  BlendBmpFile(scratch_path(), canvas, 0, x, y);
 }
 
 }  // namespace
