@@ -89,12 +89,15 @@ DeviceContext* find_dc(HDC dc) { return find_as<DeviceContext>(dc); }
 void release_if_pending(HGDIOBJ object) {
   HandleObject* found = find_handle(object);
   if (found == nullptr) return;
-  if (found->kind == HandleKind::kBitmap && static_cast<Bitmap*>(found)->delete_pending &&
-      static_cast<Bitmap*>(found)->selected_into == nullptr)
-    remove_handle(object);
-  if (found->kind == HandleKind::kFont && static_cast<Font*>(found)->delete_pending &&
-      static_cast<Font*>(found)->selections == 0)
-    remove_handle(object);
+  bool unused = false;
+  if (found->kind == HandleKind::kBitmap) {
+    auto* bitmap = static_cast<Bitmap*>(found);
+    unused = bitmap->delete_pending && bitmap->selected_into == nullptr;
+  } else if (found->kind == HandleKind::kFont) {
+    auto* font = static_cast<Font*>(found);
+    unused = font->delete_pending && font->selections == 0;
+  }
+  if (unused) remove_handle(object);
 }
 
 HGDIOBJ select_bitmap(DeviceContext& dc, Bitmap& bitmap) {
