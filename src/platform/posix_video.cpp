@@ -87,6 +87,9 @@ bool ensure_video() {
           driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
       state.wake_event = SDL_RegisterEvents(1);
       set_gl_attributes();
+      // Held for the process, so that destroying the last OpenGL window
+      // doesn't unload the driver and load it again for the next one.
+      SDL_GL_LoadLibrary(nullptr);
     }
   }
   return state.ready;
