@@ -162,15 +162,12 @@ void blit_bmp_bytes(const uint8_t* bytes, uint32_t byte_count, const Canvas& can
 
 // The bytes to read: header and pixel data, but never more than the buffer.
 DWORD read_size(const uint8_t (&header)[kBmpHeaderSize], uint64_t buffer_size) {
-  return static_cast<DWORD>(std::min(bmp_file_size(header), buffer_size));
+  BmpLayout layout = layout_of(header);
+  uint64_t file_size = kBmpHeaderSize + uint64_t{layout.height} * layout.stride;
+  return static_cast<DWORD>(std::min(file_size, buffer_size));
 }
 
 }  // namespace
-
-uint64_t bmp_file_size(const uint8_t (&header)[kBmpHeaderSize]) {
-  BmpLayout layout = layout_of(header);
-  return kBmpHeaderSize + uint64_t{layout.height} * layout.stride;
-}
 
 uint32_t ReadBmpHeader(uint8_t (&header)[kBmpHeaderSize], const char* file_name) {
   DWORD bytes_read = 0;

@@ -36,7 +36,3 @@ void draw_bmp_bytes(const uint8_t* file_bytes, uint32_t byte_count, const Canvas
                     int32_t y);
 void blend_bmp_bytes(const uint8_t* file_bytes, uint32_t byte_count, const Canvas& canvas,
                      int32_t x, int32_t y);
-
-// Bytes of a 24-bit image with this header: the header and every row of
-// pixels padded to a multiple of 4 bytes.
-uint64_t bmp_file_size(const uint8_t (&header)[kBmpHeaderSize]);
