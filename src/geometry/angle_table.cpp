@@ -1,13 +1,21 @@
 #include "geometry/angle_table.h"
 
-#include <quadmath.h>
-
 #include <cmath>
 
 #include "geometry/point_list.h"
 #include "platform/win32.h"
 
 float* AngleTable = nullptr;
+
+// The quadruple-precision routines of GCC's libquadmath. They are declared
+// here rather than through <quadmath.h>, which lives in GCC's private include
+// folder where clang (the fuzzing build) does not look.
+extern "C" {
+__float128 cosq(__float128);
+__float128 sinq(__float128);
+__float128 tanq(__float128);
+__float128 atan2q(__float128, __float128);
+}
 
 namespace {
 
