@@ -33,14 +33,14 @@ struct TextDocument {
   int32_t* WordCountTable;     // per line: its word count
 };
 
-#if UINTPTR_MAX == 0xFFFFFFFFu
-static_assert(sizeof(TextDocument) == 32);
-static_assert(offsetof(TextDocument, Text) == 4 && offsetof(TextDocument, LineIndex) == 8);
-static_assert(offsetof(TextDocument, TextSize) == 12 && offsetof(TextDocument, LineLimit) == 16);
-static_assert(offsetof(TextDocument, WordPointerTable) == 20);
-static_assert(offsetof(TextDocument, WordTable) == 24);
-static_assert(offsetof(TextDocument, WordCountTable) == 28);
-#endif
+// The record's layout on the 32-bit target: eight 32-bit fields.
+static_assert(sizeof(void*) != 4 || sizeof(TextDocument) == 32);
+static_assert(sizeof(void*) != 4 ||
+              (offsetof(TextDocument, Text) == 4 && offsetof(TextDocument, LineIndex) == 8 &&
+               offsetof(TextDocument, TextSize) == 12 && offsetof(TextDocument, LineLimit) == 16 &&
+               offsetof(TextDocument, WordPointerTable) == 20 &&
+               offsetof(TextDocument, WordTable) == 24 &&
+               offsetof(TextDocument, WordCountTable) == 28));
 
 // A line as GetLineText hands it out: two values, its length first and the
 // address of its first byte second (not zero-terminated).
@@ -48,6 +48,7 @@ struct LineText {
   int32_t Length;
   char* Pointer;
 };
+static_assert(sizeof(void*) != 4 || sizeof(LineText) == 8);
 
 // Reads the file (cut at 1,000,000 bytes), indexes its lines and builds its
 // word tables. Null when the file is missing or holds no line feed.

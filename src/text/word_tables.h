@@ -29,11 +29,11 @@ struct WordEntry {
   uint32_t Spare;     // always 0
 };
 
-#if UINTPTR_MAX == 0xFFFFFFFFu
-static_assert(sizeof(WordEntry) == 20);
-static_assert(offsetof(WordEntry, Pointer) == 4 && offsetof(WordEntry, Length) == 8);
-static_assert(offsetof(WordEntry, Remaining) == 12 && offsetof(WordEntry, Spare) == 16);
-#endif
+// The record's layout on the 32-bit target: five 32-bit fields.
+static_assert(sizeof(void*) != 4 || sizeof(WordEntry) == 20);
+static_assert(sizeof(void*) != 4 ||
+              (offsetof(WordEntry, Pointer) == 4 && offsetof(WordEntry, Length) == 8 &&
+               offsetof(WordEntry, Remaining) == 12 && offsetof(WordEntry, Spare) == 16));
 
 // NthWord's two values: the word's length first, its first byte second.
 // With no n-th word the length is 0 and the second value is the number of
@@ -42,6 +42,7 @@ struct WordPick {
   int32_t Length;
   char* Pointer;
 };
+static_assert(sizeof(void*) != 4 || sizeof(WordPick) == 8);
 
 // The number of words found, held where a WordPick or WordEntry keeps it.
 inline uint32_t WordsFound(const char* pointer) {
