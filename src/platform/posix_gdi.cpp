@@ -373,15 +373,16 @@ BOOL BitBlt(HDC destination_dc, int x, int y, int width, int height, HDC source_
     if (from == nullptr) return FALSE;
   }
   if (to == nullptr) return FALSE;
-  // A negative extent names the area on the other side of the origin.
+  // A negative extent runs from the origin pixel backwards, on both sides
+  // alike, so the picture is not mirrored.
   if (width < 0) {
-    x += width;
-    source_x += width;
+    x += width + 1;
+    source_x += width + 1;
     width = -width;
   }
   if (height < 0) {
-    y += height;
-    source_y += height;
+    y += height + 1;
+    source_y += height + 1;
     height = -height;
   }
   BlitArea area{x, y, source_x, source_y, width, height};

@@ -57,6 +57,9 @@ TEST(DibSection, RefusesFormatsAndSizesItCannotHold) {
   info.bmiHeader.biHeight = 4;
   info.bmiHeader.biWidth = -4;
   EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  info.bmiHeader.biWidth = 0x7FFFFFFF;  // more bytes than memory can hold
+  info.bmiHeader.biHeight = 0x7FFFFFFF;
+  EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
 }
 
 TEST(BitmapBits, SetPutsTheFirstRowAtTheTopOfABottomUpDib) {
@@ -140,6 +143,21 @@ TEST(BitBlt, CopiesOverlappingAreasOfOneBitmapAsIfThroughACopy) {
         }
     }
   }
+}
+
+// A negative extent runs backwards from the origin pixel, which it includes.
+TEST(BitBlt, NegativeExtentsRunBackwardsFromTheOriginPixel) {
+  MemoryCanvas source(4, 3), destination(6, 5);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) source.at(x, y) = source_value(x, y);
+  destination.fill(kUntouched);
+  ASSERT_TRUE(BitBlt(destination.dc, 5, 5, -3, -2, source.dc, 3, 2, SRCCOPY));
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 6; ++x) {
+      bool copied = x >= 3 && x < 6 && y >= 4 && y < 6;
+      EXPECT_EQ(destination.at(x, y), copied ? source_value(x - 2, y - 3) : kUntouched)
+          << x << "," << y;
+    }
 }
 
 TEST(BitBlt, BetweenBottomUpAndTopDownKeepsPicturesUpright) {

@@ -154,5 +154,22 @@ TEST_F(BackendEvents, TheCloseButtonClosesTheWindowThroughWmClose) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+int forged_calls = 0;
+void CALLBACK forged_target(HWND, UINT, UINT_PTR, DWORD) { ++forged_calls; }
+
+// A WM_TIMER whose lParam is no live timer's procedure is not called.
+TEST_F(BackendEvents, DispatchCallsOnlyProceduresOfLiveTimers) {
+  forged_calls = 0;
+  MSG forged{window, WM_TIMER, 3, reinterpret_cast<LPARAM>(forged_target), 0, POINT{}};
+  DispatchMessageA(&forged);
+  EXPECT_EQ(forged_calls, 0);
+  SetTimer(window, 3, 1000, forged_target);
+  DispatchMessageA(&forged);
+  EXPECT_EQ(forged_calls, 1);
+  KillTimer(window, 3);
+  DispatchMessageA(&forged);
+  EXPECT_EQ(forged_calls, 1);
+}
+
 }  // namespace
 #endif
