@@ -22,11 +22,26 @@ void check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
+// Two scratch files of this process, removed when it exits.
+class ScratchFiles {
+ public:
+  ScratchFiles() {
+    for (int which = 0; which < 2; ++which)
+      names_[which] =
+          "/tmp/pixwell-fuzz-text-" + std::to_string(getpid()) + "-" + "ab"[which] + ".txt";
+  }
+  ~ScratchFiles() {
+    for (const std::string& name : names_) std::remove(name.c_str());
+  }
+  const std::string& Name(int which) const { return names_[which]; }
+
+ private:
+  std::string names_[2];
+};
+
 const std::string& scratch_name(int which) {
-  static const std::string names[2] = {
-      "/tmp/pixwell-fuzz-text-" + std::to_string(getpid()) + "-a.txt",
-      "/tmp/pixwell-fuzz-text-" + std::to_string(getpid()) + "-b.txt"};
-  return names[which];
+  static const ScratchFiles files;
+  return files.Name(which);
 }
 
 const char* write_scratch(int which, const std::string& bytes) {
