@@ -1,6 +1,9 @@
 // Shows a window with text drawn by TextOutA in "Lucida Console" of
 // lfHeight -10 at draft quality, transparent on the button face and opaque
 // on a dark band, then closes itself after the seconds given (default 3).
+// With "gl" after the seconds, an OpenGL context is first made current on
+// the window, as graphics start-up does, to show that GDI output still
+// reaches the screen.
 #include <cstdlib>
 #include <cstring>
 
@@ -68,6 +71,18 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
   }
 }
 
+void make_gl_current(HWND window) {
+  HDC dc = GetDC(window);
+  PIXELFORMATDESCRIPTOR request{};
+  request.nSize = sizeof(request);
+  request.nVersion = 1;
+  request.dwFlags = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+  request.cColorBits = 8;
+  request.cDepthBits = 16;
+  if (SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request))
+    wglMakeCurrent(dc, wglCreateContext(dc));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,8 +96,9 @@ int main(int argc, char** argv) {
   description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   description.lpszClassName = kClassName;
   RegisterClassExA(&description);
-  HWND window = CreateWindowExA(0, kClassName, "Text", WS_OVERLAPPEDWINDOW, 0, 0, 416, 180,
-                                nullptr, nullptr, description.hInstance, nullptr);
+  HWND window = CreateWindowExA(0, kClassName, "Text", WS_OVERLAPPEDWINDOW, 0, 0, 416, 180, nullptr,
+                                nullptr, description.hInstance, nullptr);
+  if (argc > 2 && std::strcmp(argv[2], "gl") == 0) make_gl_current(window);
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   SetTimer(window, kCloseTimer, static_cast<UINT>(seconds * 1000), nullptr);
