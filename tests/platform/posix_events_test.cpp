@@ -4,6 +4,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "platform/platform_helpers.h"
@@ -152,6 +153,18 @@ TEST_F(BackendEvents, TheCloseButtonClosesTheWindowThroughWmClose) {
   EXPECT_EQ(sent[0].message, static_cast<UINT>(WM_CLOSE));
   EXPECT_EQ(sent[1].message, static_cast<UINT>(WM_DESTROY));
   EXPECT_FALSE(IsWindow(window));
+}
+
+// A message posted from another thread wakes a GetMessageA that waits.
+TEST_F(BackendEvents, APostFromAnotherThreadWakesTheWaitingLoop) {
+  std::thread poster([this] {
+    Sleep(50);
+    PostMessageA(window, WM_USER + 3, 11, 0);
+  });
+  MSG message{};
+  ASSERT_GT(GetMessageA(&message, window, WM_USER + 3, WM_USER + 3), 0);
+  EXPECT_EQ(message.wParam, 11u);
+  poster.join();
 }
 
 int forged_calls = 0;

@@ -262,6 +262,12 @@ TEST(InvalidHandles, FailAsWin32FailsWithoutCrashing) {
   EXPECT_EQ(SetBitmapBits(nullptr, 4, canvas.bits), 0);
   EXPECT_EQ(GetBitmapBits(nullptr, 4, canvas.bits), 0);
   EXPECT_FALSE(TextOutA(nullptr, 0, 0, "x", 1));
+  // Handles of the wrong kind.
+  EXPECT_FALSE(BitBlt(reinterpret_cast<HDC>(canvas.bitmap), 0, 0, 4, 4, canvas.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(SelectObject(canvas.dc, canvas.dc), nullptr);
+  EXPECT_EQ(GetBitmapBits(reinterpret_cast<HBITMAP>(canvas.dc), 4, canvas.bits), 0);
+  EXPECT_FALSE(DeleteDC(reinterpret_cast<HDC>(canvas.bitmap)));
+  EXPECT_FALSE(TextOutA(reinterpret_cast<HDC>(canvas.bitmap), 0, 0, "x", 1));
   EXPECT_EQ(SetBkMode(nullptr, TRANSPARENT), 0);
   EXPECT_EQ(SetTextColor(nullptr, 0), CLR_INVALID);
   pump_messages();
