@@ -31,11 +31,12 @@ TEST_F(GraphicsStartupTest, LayerTableStartsEmptyAndHolds249Slots) {
 
 TEST_F(GraphicsStartupTest, BuffersAre1024By768At32Bits) {
   for (HBITMAP bitmap : {BackBitmap, WorkBitmap}) {
-    DIBSECTION section{};
-    ASSERT_EQ(GetObjectA(bitmap, sizeof(section), &section), static_cast<int>(sizeof(section)));
-    EXPECT_EQ(section.dsBm.bmWidth, 1024);
-    EXPECT_EQ(section.dsBm.bmHeight, 768);
-    EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
+    BITMAP description{};
+    ASSERT_EQ(GetObjectA(bitmap, sizeof(description), &description),
+              static_cast<int>(sizeof(description)));
+    EXPECT_EQ(description.bmWidth, 1024);
+    EXPECT_EQ(description.bmHeight, 768);
+    EXPECT_EQ(description.bmBitsPixel, 32);
   }
   EXPECT_EQ(GetBackDC(), BackDC);
   EXPECT_EQ(WorkDibHeader.biSize, 40u);
@@ -77,7 +78,11 @@ TEST_F(GraphicsStartupTest, BufferTextIsGreenWithoutBackground) {
 }
 
 TEST_F(GraphicsStartupTest, SelectIntoBuffersGivesBothBuffersTheFont) {
-  HFONT font = CreateFontA(-30, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  LOGFONTA description{};
+  description.lfHeight = -30;
+  description.lfWeight = FW_BOLD;
+  std::strcpy(description.lfFaceName, "Arial");
+  HFONT font = CreateFontIndirectA(&description);
   HGDIOBJ previous = SelectIntoBuffers(font);
   EXPECT_EQ(GetCurrentObject(BackDC, OBJ_FONT), font);
   EXPECT_EQ(GetCurrentObject(WorkDC, OBJ_FONT), font);

@@ -43,9 +43,11 @@ TEST_F(SurfaceTest, ScratchHeaderDescribesTheLastSurfaceBottomUp) {
   expected.biPlanes = 1;
   expected.biBitCount = 32;
   EXPECT_EQ(std::memcmp(&ScratchDibHeader, &expected, sizeof(expected)), 0);
-  DIBSECTION section{};
-  GetObjectA(SurfaceBitmap(surface), sizeof(section), &section);
-  EXPECT_EQ(section.dsBmih.biHeight, 17);
+  BITMAP bitmap{};
+  GetObjectA(SurfaceBitmap(surface), sizeof(bitmap), &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, 33);
+  EXPECT_EQ(bitmap.bmHeight, 17);
+  EXPECT_EQ(bitmap.bmBitsPixel, 32);
   DestroySurface(surface);
 }
 
