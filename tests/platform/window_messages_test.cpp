@@ -58,6 +58,15 @@ TEST(Window, CreateDeliversWmCreateInsideTheCallAndDestroySendsWmDestroy) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+TEST(Process, ModuleCommandLineAndStockResourcesAreThere) {
+  EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
+  const char* line = GetCommandLineA();
+  ASSERT_NE(line, nullptr);
+  EXPECT_NE(std::string(line).find("test_platform"), std::string::npos);
+  EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
+  EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
+}
+
 TEST(Window, CreateFailsForAnUnknownClass) {
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClassHere", "x", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                             nullptr, GetModuleHandleA(nullptr), nullptr),
