@@ -12,10 +12,10 @@ Bitmap::~Bitmap() { std::free(pixels); }
 
 std::unique_ptr<Bitmap> make_bitmap(int width, int height, bool bottom_up) {
   if (width <= 0 || height <= 0) return nullptr;
-  size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-  if (count > (SIZE_MAX / 4) || count / static_cast<size_t>(width) != static_cast<size_t>(height))
-    return nullptr;
-  auto* pixels = static_cast<uint32_t*>(std::calloc(count, 4));
+  // Like Win32, a bitmap whose bytes don't fit a signed 32-bit size fails.
+  uint64_t count = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  if (count * 4 > static_cast<uint64_t>(INT32_MAX)) return nullptr;
+  auto* pixels = static_cast<uint32_t*>(std::calloc(static_cast<size_t>(count), 4));
   if (pixels == nullptr) return nullptr;
   auto bitmap = std::make_unique<Bitmap>();
   bitmap->width = width;
