@@ -53,9 +53,9 @@ Bitmap* target_bitmap(const DeviceContext& dc) {
   return nullptr;
 }
 
-void note_drawn(const DeviceContext& dc) {
+void note_drawn(const DeviceContext& dc, const RECT& area) {
   if (dc.dc_kind != DcKind::kWindow) return;
-  if (Window* window = find_window(dc.window)) window->dirty = true;
+  if (Window* window = find_window(dc.window)) mark_dirty(*window, &area);
 }
 
 HBITMAP stock_bitmap() {
@@ -390,7 +390,7 @@ BOOL BitBlt(HDC destination_dc, int x, int y, int width, int height, HDC source_
   clip_to(area, area.x, area.y, area.source_x, area.source_y, *to);
   if (area.width <= 0 || area.height <= 0) return TRUE;
   blit_rows(*to, from, area, rop);
-  note_drawn(*destination);
+  note_drawn(*destination, RECT{area.x, area.y, area.x + area.width, area.y + area.height});
   return TRUE;
 }
 
@@ -424,8 +424,6 @@ LONG SetBitmapBits(HBITMAP handle, DWORD count, const void* bits) {
   if (bitmap == nullptr || bits == nullptr) return 0;
   LONG moved = transfer_bits(*bitmap, count, static_cast<unsigned char*>(const_cast<void*>(bits)),
                              Direction::kIntoBitmap);
-  if (bitmap->selected_into != nullptr)
-    if (DeviceContext* dc = find_dc(bitmap->selected_into)) note_drawn(*dc);
   return moved;
 }
 
@@ -453,7 +451,7 @@ COLORREF SetPixel(HDC handle, int x, int y, COLORREF colour) {
   if (bitmap == nullptr || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height)
     return static_cast<COLORREF>(-1);
   bitmap->row(y)[x] = pixel_of(colour);
-  note_drawn(*dc);
+  note_drawn(*dc, RECT{x, y, x + 1, y + 1});
   return colour & 0xFFFFFF;
 }
 
@@ -481,6 +479,6 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brush_handle) {
     return 0;
   }
   fill_pixels(*bitmap, *rect, pixel_of(colour));
-  note_drawn(*dc);
+  note_drawn(*dc, *rect);
   return 1;
 }

@@ -76,8 +76,9 @@ struct DeviceContext : HandleObject {
 // Returns the bitmap that a device context draws into: the selected bitmap
 // of a memory DC, the client framebuffer of a window DC; null otherwise.
 Bitmap* target_bitmap(const DeviceContext& dc);
-// Records that a device context's pixels changed, so that a window shows it.
-void note_drawn(const DeviceContext& dc);
+// Records that an area of a device context's pixels changed, so that a
+// window shows it.
+void note_drawn(const DeviceContext& dc, const RECT& area);
 // Converts a colour reference 0x00BBGGRR into a pixel 0x00RRGGBB.
 inline uint32_t pixel_of(COLORREF colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);

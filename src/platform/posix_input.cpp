@@ -98,7 +98,7 @@ void on_window_event(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_EXPOSED:
       // Showing has already erased the window; a later exposure (the window
       // uncovered) is erased and repainted by the default handling.
-      window->dirty = true;
+      mark_dirty(*window, nullptr);
       if (window->ignore_next_expose)
         window->ignore_next_expose = false;
       else

@@ -65,7 +65,8 @@ void draw_line(Bitmap& bitmap, int left, int right, int top, int thickness, uint
   fill_pixels(bitmap, RECT{left, top, right, top + thickness}, colour);
 }
 
-void draw_text(const DeviceContext& dc, Bitmap& bitmap, RealizedFont& font, int x, int y,
+// Draws a text and returns the area it may have changed.
+RECT draw_text(const DeviceContext& dc, Bitmap& bitmap, RealizedFont& font, int x, int y,
                const unsigned char* text, int count) {
   const FontMetrics& metrics = font.metrics();
   int width = text_width(font, text, count);
@@ -74,9 +75,14 @@ void draw_text(const DeviceContext& dc, Bitmap& bitmap, RealizedFont& font, int 
                 pixel_of(dc.background_colour));
   uint32_t colour = pixel_of(dc.text_colour);
   int baseline = y + metrics.ascent, pen = x;
+  RECT changed{x, y, x + width, y + metrics.ascent + metrics.descent};
   for (int i = 0; i < count; ++i) {
     const GlyphImage& glyph = font.glyph(text[i]);
     draw_glyph(bitmap, glyph, pen, baseline, colour);
+    changed.left = std::min<LONG>(changed.left, pen + glyph.left);
+    changed.top = std::min<LONG>(changed.top, baseline - glyph.top);
+    changed.right = std::max<LONG>(changed.right, pen + glyph.left + glyph.width);
+    changed.bottom = std::max<LONG>(changed.bottom, baseline - glyph.top + glyph.rows);
     pen += glyph.advance;
   }
   const LOGFONTA& logfont = find_as<Font>(dc.font) ? find_as<Font>(dc.font)->logfont : LOGFONTA{};
@@ -85,6 +91,9 @@ void draw_text(const DeviceContext& dc, Bitmap& bitmap, RealizedFont& font, int 
               colour);
   if (logfont.lfStrikeOut)
     draw_line(bitmap, x, x + width, baseline - metrics.ascent / 3, metrics.line_thickness, colour);
+  changed.bottom =
+      std::max<LONG>(changed.bottom, baseline + metrics.underline_offset + metrics.line_thickness);
+  return changed;
 }
 
 }  // namespace
@@ -106,8 +115,8 @@ BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int count) {
   RealizedFont* font = dc_font(*dc);
   if (bitmap == nullptr || font == nullptr) return FALSE;
   if (count == 0) return TRUE;
-  draw_text(*dc, *bitmap, *font, x, y, reinterpret_cast<const unsigned char*>(text), count);
-  note_drawn(*dc);
+  note_drawn(*dc, draw_text(*dc, *bitmap, *font, x, y, reinterpret_cast<const unsigned char*>(text),
+                            count));
   return TRUE;
 }
 

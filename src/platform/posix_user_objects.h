@@ -36,6 +36,7 @@ struct Window : HandleObject {
   bool needs_erase = false;
   RECT update{};  // client coordinates; meaningful while needs_paint
   bool dirty = false;
+  RECT dirty_area{};  // client coordinates; meaningful while dirty
   bool destroying = false;
   int pixel_format = 0;
   bool gl_capable = false;
@@ -52,7 +53,10 @@ void invalidate_window(Window& window, const RECT* area, bool erase);
 void resize_client(Window& window, int width, int height);
 // Follows a new client position (screen coordinates) reported by the backend.
 void move_client(Window& window, int x, int y);
-// Shows every window's changed framebuffer.
+// Adds an area (client coordinates, null for all) to what the window must
+// show again.
+void mark_dirty(Window& window, const RECT* area);
+// Shows the changed part of every window's framebuffer.
 void present_dirty_windows();
 // Returns the window that needs painting and matches the filter, or null.
 Window* window_needing_paint(HWND filter);

@@ -69,9 +69,14 @@ void present(Window& window) {
   SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
       frame.pixels, frame.width, frame.height, 32, frame.width * 4, SDL_PIXELFORMAT_RGB888);
   if (source == nullptr) return;
-  SDL_BlitSurface(source, nullptr, shown, nullptr);
+  // Only the changed area goes to the screen, so GDI output over an OpenGL
+  // picture replaces just what it drew, as on Windows.
+  const RECT& area = window.dirty_area;
+  SDL_Rect changed{area.left, area.top, area.right - area.left, area.bottom - area.top};
+  SDL_Rect target = changed;
+  SDL_BlitSurface(source, &changed, shown, &target);
   SDL_FreeSurface(source);
-  SDL_UpdateWindowSurface(window.sdl);
+  SDL_UpdateWindowSurfaceRects(window.sdl, &changed, 1);
 }
 
 }  // namespace

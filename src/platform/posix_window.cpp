@@ -169,7 +169,7 @@ void resize_client(Window& window, int width, int height) {
   size_framebuffer(window, width, height);
   window.outer.right = window.outer.left + width + 2 * frame.x;
   window.outer.bottom = window.outer.top + height + 2 * frame.x + frame.y;
-  window.dirty = true;
+  mark_dirty(window, nullptr);
   send_to_window(static_cast<HWND>(window.handle), WM_SIZE, SIZE_RESTORED,
                  MAKELPARAM(width, height));
   if (Window* alive = find_window(static_cast<HWND>(window.handle)))
@@ -183,6 +183,18 @@ void move_client(Window& window, int x, int y) {
   if (window.outer.left == x - offset.x && window.outer.top == y - offset.y) return;
   window.outer = RECT{x - offset.x, y - offset.y, x - offset.x + width, y - offset.y + height};
   send_to_window(static_cast<HWND>(window.handle), WM_MOVE, 0, MAKELPARAM(x, y));
+}
+
+void mark_dirty(Window& window, const RECT* area) {
+  RECT client = client_rect(window);
+  RECT added = area ? intersect(*area, client) : client;
+  if (is_empty(added)) return;
+  window.dirty_area = window.dirty ? RECT{std::min(window.dirty_area.left, added.left),
+                                          std::min(window.dirty_area.top, added.top),
+                                          std::max(window.dirty_area.right, added.right),
+                                          std::max(window.dirty_area.bottom, added.bottom)}
+                                   : added;
+  window.dirty = true;
 }
 
 Window* window_needing_paint(HWND filter) {
@@ -303,7 +315,7 @@ BOOL ShowWindow(HWND handle, int command) {
   send_to_window(handle, WM_SHOWWINDOW, show, 0);
   if ((window = find_window(handle)) == nullptr) return was_visible;
   window->visible = show;
-  window->dirty = show;
+  if (show) mark_dirty(*window, nullptr);
   window->ignore_next_expose = show;
   create_backend_window(*window);
   if (!show) return was_visible;
@@ -334,7 +346,7 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
   send_size_and_move(*window);
   if ((window = find_window(handle)) != nullptr && repaint) {
     invalidate_window(*window, nullptr, true);
-    window->dirty = true;
+    mark_dirty(*window, nullptr);
   }
   return TRUE;
 }
