@@ -1,0 +1,112 @@
+// The start-up path's drawing beside memcpy of the bytes it must move, in the
+// same run: each compositing call (two 1024 by 768 blits and two whole-bitmap
+// transfers of 3,145,728 bytes for the read-back calls, one transfer for the
+// gradient rectangle), RenderDemoScene on a fresh strip, and one playing tick
+// (a 550 by 350 blit to the window). Needs a display: run under Xvfb.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/animation_strip.h"
+#include "display/compositing.h"
+#include "display/graphics_startup.h"
+#include "display/surface.h"
+
+namespace {
+
+constexpr size_t kPageBytes = 0x300000;
+constexpr size_t kFrameBytes = 550 * 350 * 4;
+constexpr size_t kReadBackCallBytes = 4 * kPageBytes;
+constexpr size_t kGradientRectBytes = kPageBytes + 100 * 100 * 4;
+// Three read-back calls, one gradient rectangle and 36 frame stamps.
+constexpr size_t kDemoSceneBytes = 3 * kReadBackCallBytes + kGradientRectBytes + 36 * kFrameBytes;
+
+// A window with graphics start-up run on it, once per process.
+HWND bench_window() {
+  static HWND window = [] {
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "PixwellBench";
+    RegisterClassExA(&window_class);
+    HWND created = CreateWindowExA(0, "PixwellBench", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 480,
+                                   nullptr, nullptr, window_class.hInstance, nullptr);
+    ShowWindow(created, SW_SHOWNORMAL);
+    if (created != nullptr) GraphicsStartup(created);
+    return created;
+  }();
+  return window;
+}
+
+Surface* frame_surface() {
+  static Surface* surface = CreateSurface(bench_window(), 0, 0, 550, 12600);
+  return surface;
+}
+
+void move_bytes(benchmark::State& state, size_t bytes) {
+  std::vector<char> from(bytes, 1), to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+}
+
+void BM_CompositeGradientDisc(benchmark::State& state) {
+  HDC dc = SurfaceDC(frame_surface());
+  for (auto _ : state) CompositeGradientDisc(dc, 200, 100, 50, 0x00007F00);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kReadBackCallBytes));
+}
+void BM_CompositeBlendRect(benchmark::State& state) {
+  HDC dc = SurfaceDC(frame_surface());
+  for (auto _ : state) CompositeBlendRect(dc, 50, 0, 100, 100, 0x00777777, 0);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kReadBackCallBytes));
+}
+void BM_MemcpyReadBackCall(benchmark::State& state) { move_bytes(state, kReadBackCallBytes); }
+
+void BM_CompositeGradientRect(benchmark::State& state) {
+  HDC dc = SurfaceDC(frame_surface());
+  for (auto _ : state) CompositeGradientRect(dc, 10, 150, 100, 100, 0x0000007F);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kGradientRectBytes));
+}
+void BM_MemcpyGradientRectCall(benchmark::State& state) { move_bytes(state, kGradientRectBytes); }
+
+// Each iteration renders into a fresh strip, as the first tick does.
+void BM_RenderDemoScene(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    AnimationStrip* strip = CreateAnimationStrip(bench_window(), 0, 0, 550, 350, 36);
+    state.ResumeTiming();
+    RenderDemoScene(strip);
+    state.PauseTiming();
+    DestroySurface(strip->FrameSurface);
+    GlobalFree(strip);
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kDemoSceneBytes));
+}
+void BM_MemcpyDemoScene(benchmark::State& state) { move_bytes(state, kDemoSceneBytes); }
+
+void BM_PlayingTick(benchmark::State& state) {
+  static AnimationStrip* strip = CreateAnimationStrip(bench_window(), 0, 0, 550, 350, 36);
+  ActiveStrip = strip;
+  PlayerDC = GetDC(bench_window());
+  if (strip->Rendered == 0) StripTimerProc(nullptr, WM_TIMER, 1, 0);
+  for (auto _ : state) StripTimerProc(nullptr, WM_TIMER, 1, 0);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kFrameBytes));
+}
+void BM_MemcpyFrame(benchmark::State& state) { move_bytes(state, kFrameBytes); }
+
+BENCHMARK(BM_CompositeGradientDisc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompositeBlendRect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyReadBackCall)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompositeGradientRect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyGradientRectCall)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderDemoScene)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyDemoScene)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayingTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MemcpyFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
