@@ -1,0 +1,121 @@
+// pixwell-measure [--seconds N] COMMAND...
+// Starts COMMAND (Pixwell, or Pixwell.exe under Wine) on the current X
+// display and reports: the time from its start to the first frame on the
+// screen, the intervals between frames over N seconds of playing (10 by
+// default), the CPU time used over those seconds and the resident memory.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "process_stats.h"
+#include "screen_watch.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr uint32_t kGreenCentre = 0x00FB00;  // only a shown frame has it
+constexpr int kSearchWidth = 700;
+constexpr int kSearchHeight = 560;
+
+double milliseconds(Clock::duration span) {
+  return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// Polls the screen until the green disc's centre shows; returns its place.
+std::optional<ScreenPoint> wait_for_first_frame(ScreenWatch& screen, Clock::time_point deadline) {
+  while (Clock::now() < deadline) {
+    if (auto found = screen.find_colour(kGreenCentre, kSearchWidth, kSearchHeight)) return found;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return std::nullopt;
+}
+
+// Times every change of the animation's row through the green centre.
+std::vector<double> frame_intervals(ScreenWatch& screen, ScreenPoint row, double seconds) {
+  std::vector<double> intervals;
+  Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                             std::chrono::duration<double>(seconds));
+  uint64_t last = screen.row_hash(row.x, row.y, 550);
+  Clock::time_point last_change = Clock::now();
+  bool seen_change = false;
+  while (Clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    uint64_t hash = screen.row_hash(row.x, row.y, 550);
+    if (hash == last) continue;
+    Clock::time_point now = Clock::now();
+    if (seen_change) intervals.push_back(milliseconds(now - last_change));
+    seen_change = true;
+    last = hash;
+    last_change = now;
+  }
+  return intervals;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+  return values[index];
+}
+
+void report_intervals(const std::vector<double>& intervals) {
+  if (intervals.size() < 2) {
+    std::printf("frame intervals: too few frames seen (%zu)\n", intervals.size());
+    return;
+  }
+  double sum = 0;
+  for (double interval : intervals) sum += interval;
+  std::printf("frame intervals: %zu, mean %.2f ms, p50 %.2f ms, p99 %.2f ms, max %.2f ms\n",
+              intervals.size(), sum / static_cast<double>(intervals.size()),
+              percentile(intervals, 0.5), percentile(intervals, 0.99),
+              *std::max_element(intervals.begin(), intervals.end()));
+}
+
+int measure(char** command, double seconds) {
+  ScreenWatch screen;
+  if (!screen.is_open()) {
+    std::fprintf(stderr, "pixwell-measure: no X display\n");
+    return 1;
+  }
+  Clock::time_point start = Clock::now();
+  pid_t pid = start_program(command);
+  auto found = wait_for_first_frame(screen, start + std::chrono::seconds(60));
+  if (!found) {
+    stop_program(pid);
+    std::fprintf(stderr, "pixwell-measure: no frame appeared within 60 s\n");
+    return 1;
+  }
+  std::printf("first frame shown %.1f ms after the process started\n",
+              milliseconds(Clock::now() - start));
+  ScreenPoint row{found->x - 200, found->y};  // frame 0's green centre is at (200, 100)
+  double cpu_before = cpu_seconds(pid);
+  std::vector<double> intervals = frame_intervals(screen, row, seconds);
+  double cpu_used = cpu_seconds(pid) - cpu_before;
+  std::printf("CPU: %.2f s over %.0f s of playing, %.1f%% of one core\n", cpu_used, seconds,
+              100.0 * cpu_used / seconds);
+  std::printf("resident memory while playing: %.1f MiB\n",
+              static_cast<double>(resident_kib(pid)) / 1024.0);
+  report_intervals(intervals);
+  stop_program(pid);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  double seconds = 10;
+  int first = 1;
+  if (argc > 3 && std::strcmp(argv[1], "--seconds") == 0) {
+    seconds = std::atof(argv[2]);
+    first = 3;
+  }
+  if (first >= argc || seconds <= 0) {
+    std::fprintf(stderr, "usage: pixwell-measure [--seconds N] COMMAND...\n");
+    return 2;
+  }
+  return measure(argv + first, seconds);
+}

@@ -1,0 +1,50 @@
+#include "process_stats.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+pid_t start_program(char** argv) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    setpgid(0, 0);
+    execvp(argv[0], argv);
+    std::perror(argv[0]);
+    _exit(127);
+  }
+  return pid;
+}
+
+void stop_program(pid_t pid) {
+  kill(-pid, SIGTERM);
+  int status = 0;
+  waitpid(pid, &status, 0);
+}
+
+// Fields 14 and 15 of /proc/PID/stat, counted after the command name, which
+// ends at the last ')'.
+double cpu_seconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string skip;
+  for (int i = 3; i < 14; ++i) fields >> skip;
+  unsigned long long user = 0, system = 0;
+  fields >> user >> system;
+  return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+int64_t resident_kib(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6));
+  return -1;
+}
