@@ -202,3 +202,21 @@ TEST_F(StartUpTest, ResizedWindowKeepsTheAnimationInTheTopLeftCorner) {
 }
 
 }  // namespace
+
+namespace {
+
+// A strip whose Surface could not be made (CreateSurface gave -1) still
+// renders and plays without touching memory through that value: its blits
+// fail and the position advances.
+TEST_F(StartUpTest, StripWithoutSurfaceTicksHarmlessly) {
+  AnimationStrip broken{0, 0, 550, 350, kNoSurface, 0, 36, 0};
+  AnimationStrip* playing = ActiveStrip;
+  ActiveStrip = &broken;
+  StripTimerProc(MainWindow, WM_TIMER, kStripTimerId, 0);
+  StripTimerProc(MainWindow, WM_TIMER, kStripTimerId, 0);
+  ActiveStrip = playing;
+  EXPECT_EQ(broken.Rendered, 1u);
+  EXPECT_EQ(broken.Position, 1u);
+}
+
+}  // namespace
