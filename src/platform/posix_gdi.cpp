@@ -178,13 +178,15 @@ bool is_supported_rop(DWORD rop) {
   }
 }
 
+// 64-bit, so that no coordinates a caller passes can overflow while clipping.
 struct BlitArea {
-  int x, y, source_x, source_y, width, height;
+  int64_t x, y, source_x, source_y, width, height;
 };
 
 // Clips a blit to a bitmap's bounds on one side, moving the other side's
 // origin along so the copied pixels keep their pairing.
-void clip_to(BlitArea& area, int& x, int& y, int& other_x, int& other_y, const Bitmap& bitmap) {
+void clip_to(BlitArea& area, int64_t& x, int64_t& y, int64_t& other_x, int64_t& other_y,
+             const Bitmap& bitmap) {
   if (x < 0) {
     area.width += x;
     other_x -= x;
@@ -195,19 +197,36 @@ void clip_to(BlitArea& area, int& x, int& y, int& other_x, int& other_y, const B
     other_y -= y;
     y = 0;
   }
-  area.width = std::min(area.width, bitmap.width - x);
-  area.height = std::min(area.height, bitmap.height - y);
+  area.width = std::min<int64_t>(area.width, bitmap.width - x);
+  area.height = std::min<int64_t>(area.height, bitmap.height - y);
+}
+
+// A negative extent runs from the origin pixel backwards, on both sides
+// alike, so the picture is not mirrored.
+void normalise_extents(BlitArea& area) {
+  if (area.width < 0) {
+    area.x += area.width + 1;
+    area.source_x += area.width + 1;
+    area.width = -area.width;
+  }
+  if (area.height < 0) {
+    area.y += area.height + 1;
+    area.source_y += area.height + 1;
+    area.height = -area.height;
+  }
 }
 
 // Copies row by row in the order that keeps an overlapping copy within one
 // bitmap correct: bottom-up when the destination lies below the source.
 void blit_rows(Bitmap& destination, const Bitmap* source, const BlitArea& area, DWORD rop) {
   bool upwards = source == &destination && area.y > area.source_y;
-  for (int i = 0; i < area.height; ++i) {
-    int row = upwards ? area.height - 1 - i : i;
-    uint32_t* to = destination.row(area.y + row) + area.x;
-    const uint32_t* from = source ? source->row(area.source_y + row) + area.source_x : nullptr;
-    apply_rop(to, from, area.width, rop);
+  int height = static_cast<int>(area.height);
+  for (int i = 0; i < height; ++i) {
+    int row = upwards ? height - 1 - i : i;
+    uint32_t* to = destination.row(static_cast<int>(area.y) + row) + area.x;
+    const uint32_t* from =
+        source ? source->row(static_cast<int>(area.source_y) + row) + area.source_x : nullptr;
+    apply_rop(to, from, static_cast<int>(area.width), rop);
   }
 }
 
@@ -373,24 +392,15 @@ BOOL BitBlt(HDC destination_dc, int x, int y, int width, int height, HDC source_
     if (from == nullptr) return FALSE;
   }
   if (to == nullptr) return FALSE;
-  // A negative extent runs from the origin pixel backwards, on both sides
-  // alike, so the picture is not mirrored.
-  if (width < 0) {
-    x += width + 1;
-    source_x += width + 1;
-    width = -width;
-  }
-  if (height < 0) {
-    y += height + 1;
-    source_y += height + 1;
-    height = -height;
-  }
   BlitArea area{x, y, source_x, source_y, width, height};
+  normalise_extents(area);
   if (from != nullptr) clip_to(area, area.source_x, area.source_y, area.x, area.y, *from);
   clip_to(area, area.x, area.y, area.source_x, area.source_y, *to);
   if (area.width <= 0 || area.height <= 0) return TRUE;
   blit_rows(*to, from, area, rop);
-  note_drawn(*destination, RECT{area.x, area.y, area.x + area.width, area.y + area.height});
+  note_drawn(*destination,
+             RECT{static_cast<LONG>(area.x), static_cast<LONG>(area.y),
+                  static_cast<LONG>(area.x + area.width), static_cast<LONG>(area.y + area.height)});
   return TRUE;
 }
 

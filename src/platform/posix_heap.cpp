@@ -1,64 +1,58 @@
 // Global and local heaps over malloc. Every block is fixed: its handle is its
-// address, as for GMEM_FIXED on Windows. A registry of live blocks lets a
-// stale or foreign handle be refused instead of corrupting the C heap.
+// address, as for GMEM_FIXED on Windows. A header in front of each block
+// keeps its size and a tag derived from its address, so a null, freed or
+// damaged handle is refused instead of corrupting the C heap. As on Windows,
+// a handle must be one these calls returned: any other pointer is undefined.
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
 
 #include "platform/win32.h"
 
 namespace {
 
-struct BlockRegistry {
-  std::mutex lock;
-  std::unordered_map<void*, size_t> sizes;
+constexpr uintptr_t kLiveTag = 0x50424C4B4C495645ull & UINTPTR_MAX;  // "PBLKLIVE"
+
+struct alignas(16) BlockHeader {
+  size_t size;
+  uintptr_t tag;  // kLiveTag ^ the block's address while the block lives
 };
 
-BlockRegistry& registry() {
-  static BlockRegistry instance;
-  return instance;
-}
+uintptr_t tag_for(HANDLE block) { return kLiveTag ^ reinterpret_cast<uintptr_t>(block); }
 
-// Returns the block's size, or SIZE_MAX when the handle is no live block.
-size_t live_size(HANDLE block) {
-  BlockRegistry& blocks = registry();
-  std::lock_guard<std::mutex> guard(blocks.lock);
-  auto found = blocks.sizes.find(block);
-  return found == blocks.sizes.end() ? SIZE_MAX : found->second;
+BlockHeader* header_of(HANDLE block) {
+  if (block == nullptr) return nullptr;
+  auto* header = static_cast<BlockHeader*>(block) - 1;
+  return header->tag == tag_for(block) ? header : nullptr;
 }
 
 // Returns a new fixed block; only the zero-init flag changes its contents.
 HANDLE allocate_block(UINT flags, SIZE_T bytes) {
-  void* memory = std::malloc(bytes ? bytes : 1);
-  if (memory == nullptr) {
+  auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + bytes));
+  if (header == nullptr) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  if (flags & GMEM_ZEROINIT) std::memset(memory, 0, bytes);
-  BlockRegistry& blocks = registry();
-  std::lock_guard<std::mutex> guard(blocks.lock);
-  blocks.sizes[memory] = bytes;
-  return memory;
+  HANDLE block = header + 1;
+  *header = {bytes, tag_for(block)};
+  if (flags & GMEM_ZEROINIT) std::memset(block, 0, bytes);
+  return block;
 }
 
 // Frees a block; returns null on success and the handle itself on failure.
 HANDLE free_block(HANDLE block) {
   if (block == nullptr) return nullptr;
-  {
-    BlockRegistry& blocks = registry();
-    std::lock_guard<std::mutex> guard(blocks.lock);
-    if (blocks.sizes.erase(block) == 0) {
-      SetLastError(ERROR_INVALID_HANDLE);
-      return block;
-    }
+  BlockHeader* header = header_of(block);
+  if (header == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return block;
   }
-  std::free(block);
+  header->tag = 0;
+  std::free(header);
   return nullptr;
 }
 
 LPVOID lock_block(HANDLE block) {
-  if (live_size(block) == SIZE_MAX) {
+  if (header_of(block) == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
@@ -67,13 +61,13 @@ LPVOID lock_block(HANDLE block) {
 
 // A fixed block has no lock count: unlocking reports "no longer locked".
 BOOL unlock_block(HANDLE block) {
-  SetLastError(live_size(block) == SIZE_MAX ? ERROR_INVALID_HANDLE : ERROR_SUCCESS);
+  SetLastError(header_of(block) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
   return FALSE;
 }
 
 SIZE_T size_of_block(HANDLE block) {
-  size_t size = live_size(block);
-  return size == SIZE_MAX ? 0 : size;
+  BlockHeader* header = header_of(block);
+  return header ? header->size : 0;
 }
 
 }  // namespace

@@ -32,10 +32,14 @@ RealizedFont* dc_font(const DeviceContext& dc) {
   return realize_font(font != nullptr ? font->logfont : find_as<Font>(stock_font())->logfont);
 }
 
+// Text beyond this distance from the origin can't reach any bitmap, so
+// positions and widths are kept within it and no sum of them overflows.
+constexpr int64_t kFarthest = int64_t{1} << 29;
+
 int text_width(RealizedFont& font, const unsigned char* text, int count) {
-  int width = 0;
-  for (int i = 0; i < count; ++i) width += font.glyph(text[i]).advance;
-  return width;
+  int64_t width = 0;
+  for (int i = 0; i < count && width < kFarthest; ++i) width += font.glyph(text[i]).advance;
+  return static_cast<int>(std::min(width, kFarthest));
 }
 
 // Mixes the text colour into a pixel by a coverage of 0 to 255.
@@ -76,7 +80,7 @@ RECT draw_text(const DeviceContext& dc, Bitmap& bitmap, RealizedFont& font, int 
   uint32_t colour = pixel_of(dc.text_colour);
   int baseline = y + metrics.ascent, pen = x;
   RECT changed{x, y, x + width, y + metrics.ascent + metrics.descent};
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count && pen < bitmap.width + metrics.max_width; ++i) {
     const GlyphImage& glyph = font.glyph(text[i]);
     draw_glyph(bitmap, glyph, pen, baseline, colour);
     changed.left = std::min<LONG>(changed.left, pen + glyph.left);
@@ -114,7 +118,8 @@ BOOL TextOutA(HDC handle, int x, int y, LPCSTR text, int count) {
   Bitmap* bitmap = target_bitmap(*dc);
   RealizedFont* font = dc_font(*dc);
   if (bitmap == nullptr || font == nullptr) return FALSE;
-  if (count == 0) return TRUE;
+  if (count == 0 || std::abs(int64_t{x}) > kFarthest || std::abs(int64_t{y}) > kFarthest)
+    return TRUE;
   note_drawn(*dc, draw_text(*dc, *bitmap, *font, x, y, reinterpret_cast<const unsigned char*>(text),
                             count));
   return TRUE;

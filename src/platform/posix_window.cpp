@@ -16,6 +16,7 @@ constexpr DWORD kErrorInvalidWindowHandle = 1400;
 constexpr DWORD kErrorClassExists = 1410;
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
+constexpr int kLargestExtent = 32767;
 
 struct WindowClass {
   std::string name;
@@ -126,6 +127,40 @@ HICON stock_resource(HINSTANCE instance, LPCSTR name, uintptr_t first, uintptr_t
   if (instance != nullptr || id < first || id > last) return nullptr;
   // Stock resources are odd values, never the handle of an object.
   return reinterpret_cast<HICON>(id * 2 + 1);
+}
+
+// Returns the outer rectangle of a new window; defaults stand in for
+// CW_USEDEFAULT and sizes are kept within what a screen can show.
+RECT placement(int x, int y, int width, int height) {
+  if (x == CW_USEDEFAULT) x = y = 0;
+  if (width == CW_USEDEFAULT) {
+    width = kDefaultWidth;
+    height = kDefaultHeight;
+  }
+  x = std::clamp(x, -kLargestExtent, kLargestExtent);
+  y = std::clamp(y, -kLargestExtent, kLargestExtent);
+  width = std::clamp(width, 0, kLargestExtent);
+  height = std::clamp(height, 0, kLargestExtent);
+  return RECT{x, y, x + width, y + height};
+}
+
+// Makes the record of a new window and registers its handle.
+HWND add_window(const WindowClass& window_class, DWORD style, LPCSTR title, RECT outer) {
+  auto window = std::make_unique<Window>();
+  window->procedure = window_class.procedure;
+  window->class_style = window_class.style;
+  window->background = window_class.background;
+  window->style = style & ~WS_VISIBLE;
+  window->title = title ? title : "";
+  window->outer = outer;
+  POINT frame = frame_of(style);
+  size_framebuffer(*window, outer.right - outer.left - 2 * frame.x,
+                   outer.bottom - outer.top - 2 * frame.x - frame.y);
+  Window* created = window.get();
+  auto handle = static_cast<HWND>(add_handle(std::move(window)));
+  window_order().push_back(handle);
+  create_backend_window(*created);
+  return handle;
 }
 
 }  // namespace
@@ -247,25 +282,11 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
     SetLastError(kErrorClassNotFound);
     return nullptr;
   }
-  if (x == CW_USEDEFAULT) x = y = 0;
-  if (width == CW_USEDEFAULT) width = kDefaultWidth, height = kDefaultHeight;
-  auto window = std::make_unique<Window>();
-  window->procedure = window_class->procedure;
-  window->class_style = window_class->style;
-  window->background = window_class->background;
-  window->style = style & ~WS_VISIBLE;
-  window->title = title ? title : "";
-  window->outer = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
-  POINT frame = frame_of(style);
-  size_framebuffer(*window, width - 2 * frame.x, height - 2 * frame.x - frame.y);
-  Window* created = window.get();
-  auto handle = static_cast<HWND>(add_handle(std::move(window)));
-  window_order().push_back(handle);
-  create_backend_window(*created);
-
-  CREATESTRUCTA creation{
-      parameter, instance,   menu,    parent, height, width, y, x, static_cast<LONG>(style),
-      title,     class_name, ex_style};
+  HWND handle = add_window(*window_class, style, title, placement(x, y, width, height));
+  CREATESTRUCTA creation{parameter, instance, menu,
+                         parent,    height,   width,
+                         y,         x,        static_cast<LONG>(style),
+                         title,     class_name, ex_style};
   LPARAM creation_parameter = reinterpret_cast<LPARAM>(&creation);
   if (!send_to_window(handle, WM_NCCREATE, 0, creation_parameter) ||
       send_to_window(handle, WM_CREATE, 0, creation_parameter) == -1) {
@@ -339,8 +360,9 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
   Window* window = find_window(handle);
   if (window == nullptr) return FALSE;
   POINT frame = frame_of(window->style);
-  window->outer = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
-  size_framebuffer(*window, width - 2 * frame.x, height - 2 * frame.x - frame.y);
+  window->outer = placement(x, y, width, height);
+  size_framebuffer(*window, window->outer.right - window->outer.left - 2 * frame.x,
+                   window->outer.bottom - window->outer.top - 2 * frame.x - frame.y);
   window->sizes_sent = true;
   create_backend_window(*window);
   send_size_and_move(*window);
