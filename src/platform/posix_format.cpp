@@ -11,30 +11,30 @@ namespace {
 
 constexpr size_t kLargestOutput = 1024;
 
-struct Spec {
+struct Conversion {
   bool left = false, zero = false, alternate = false;
   int width = 0, precision = -1;
-  char conversion = 0;
+  char letter = 0;
 };
 
-const char* parse_spec(const char* at, Spec& spec) {
+const char* parse_conversion(const char* at, Conversion& field) {
   for (;; ++at) {
     if (*at == '-')
-      spec.left = true;
+      field.left = true;
     else if (*at == '0')
-      spec.zero = true;
+      field.zero = true;
     else if (*at == '#')
-      spec.alternate = true;
+      field.alternate = true;
     else
       break;
   }
-  while (*at >= '0' && *at <= '9') spec.width = spec.width * 10 + (*at++ - '0');
+  while (*at >= '0' && *at <= '9') field.width = field.width * 10 + (*at++ - '0');
   if (*at == '.') {
-    spec.precision = 0;
-    for (++at; *at >= '0' && *at <= '9'; ++at) spec.precision = spec.precision * 10 + (*at - '0');
+    field.precision = 0;
+    for (++at; *at >= '0' && *at <= '9'; ++at) field.precision = field.precision * 10 + (*at - '0');
   }
   while (*at == 'l' || *at == 'h') ++at;  // every integer is 32 bits
-  spec.conversion = *at;
+  field.letter = *at;
   return *at ? at + 1 : at;
 }
 
@@ -48,10 +48,10 @@ std::string digits(uint32_t value, unsigned base, bool upper) {
   return text;
 }
 
-std::string format_integer(const Spec& spec, va_list& arguments) {
+std::string format_integer(const Conversion& field, va_list& arguments) {
   uint32_t raw = va_arg(arguments, uint32_t);
   std::string sign, prefix, body;
-  switch (spec.conversion) {
+  switch (field.letter) {
     case 'd':
     case 'i': {
       auto value = static_cast<int32_t>(raw);
@@ -61,43 +61,43 @@ std::string format_integer(const Spec& spec, va_list& arguments) {
     }
     case 'u': body = digits(raw, 10, false); break;
     default:
-      body = digits(raw, 16, spec.conversion == 'X');
-      if (spec.alternate && raw != 0) prefix = spec.conversion == 'X' ? "0X" : "0x";
+      body = digits(raw, 16, field.letter == 'X');
+      if (field.alternate && raw != 0) prefix = field.letter == 'X' ? "0X" : "0x";
   }
-  if (spec.precision >= 0 && static_cast<int>(body.size()) < spec.precision)
-    body.insert(0, static_cast<size_t>(spec.precision) - body.size(), '0');
+  if (field.precision >= 0 && static_cast<int>(body.size()) < field.precision)
+    body.insert(0, static_cast<size_t>(field.precision) - body.size(), '0');
   std::string text = sign + prefix + body;
-  if (spec.zero && !spec.left && static_cast<int>(text.size()) < spec.width)
-    text.insert(sign.size() + prefix.size(), static_cast<size_t>(spec.width) - text.size(), '0');
+  if (field.zero && !field.left && static_cast<int>(text.size()) < field.width)
+    text.insert(sign.size() + prefix.size(), static_cast<size_t>(field.width) - text.size(), '0');
   return text;
 }
 
-std::string format_one(const Spec& spec, va_list& arguments) {
+std::string format_one(const Conversion& field, va_list& arguments) {
   std::string text;
-  switch (spec.conversion) {
+  switch (field.letter) {
     case 'd':
     case 'i':
     case 'u':
     case 'x':
-    case 'X': return format_integer(spec, arguments);
+    case 'X': return format_integer(field, arguments);
     case 'c':
     case 'C': return std::string(1, static_cast<char>(va_arg(arguments, int)));
     case 's':
     case 'S': {
       const char* string = va_arg(arguments, const char*);
       text = string ? string : "(null)";
-      if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
-        text.resize(static_cast<size_t>(spec.precision));
+      if (field.precision >= 0 && text.size() > static_cast<size_t>(field.precision))
+        text.resize(static_cast<size_t>(field.precision));
       return text;
     }
-    default: return std::string(1, spec.conversion);  // "%%" and unknown ones
+    default: return std::string(1, field.letter);  // "%%" and unknown ones
   }
 }
 
-void pad(std::string& text, const Spec& spec) {
-  if (static_cast<int>(text.size()) >= spec.width) return;
-  size_t fill = static_cast<size_t>(spec.width) - text.size();
-  if (spec.left)
+void pad(std::string& text, const Conversion& field) {
+  if (static_cast<int>(text.size()) >= field.width) return;
+  size_t fill = static_cast<size_t>(field.width) - text.size();
+  if (field.left)
     text.append(fill, ' ');
   else
     text.insert(0, fill, ' ');
@@ -115,11 +115,11 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, va_list arguments) {
       out += *at++;
       continue;
     }
-    Spec spec;
-    at = parse_spec(at + 1, spec);
-    if (spec.conversion == 0) break;
-    std::string text = format_one(spec, pending);
-    pad(text, spec);
+    Conversion field;
+    at = parse_conversion(at + 1, field);
+    if (field.letter == 0) break;
+    std::string text = format_one(field, pending);
+    pad(text, field);
     out += text;
   }
   va_end(pending);
