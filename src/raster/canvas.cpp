@@ -1,5 +1,7 @@
 #include "raster/canvas.h"
 
+#include "raster/pixel_access.h"
+
 namespace {
 constexpr uint32_t kComponentMask = 0xFF;
 }
@@ -66,13 +68,6 @@ uint32_t BlendPixel(const Canvas& canvas, int32_t x, int32_t y, uint32_t colour,
   RgbTriple d, s;
   UnpackColour(d, GetPixel(canvas, x, y), canvas.BitsPerPixel);
   UnpackColour(s, colour, canvas.BitsPerPixel);
-  switch (mode) {
-    case kBlendAverage:
-      s = {(s.Red + d.Red) >> 1, (s.Green + d.Green) >> 1, (s.Blue + d.Blue) >> 1};
-      break;
-    case kBlendAdd: s = {s.Red + d.Red, s.Green + d.Green, s.Blue + d.Blue}; break;
-    case kBlendXor: s = {s.Red ^ d.Red, s.Green ^ d.Green, s.Blue ^ d.Blue}; break;
-    default: break;
-  }
+  s = raster::combine_components(s, d, mode);
   return PackColour(s.Red, s.Green, s.Blue, canvas.BitsPerPixel);
 }

@@ -87,30 +87,36 @@ void fill_gradient_row(const Canvas& canvas, int32_t x, int32_t row, int32_t w, 
     raster::put_cell<Cell>(canvas, static_cast<int32_t>(static_cast<uint32_t>(x) + i), row, colour);
 }
 
-template <typename Cell>
-void fill_gradient_rows(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
-                        uint32_t base_colour) {
+// Calls row_action (row, colour) for each row of a gradient, bottom row
+// first: row y + h − i in base + base × i div h.
+template <typename RowAction>
+void for_each_gradient_row(const Canvas& canvas, int32_t y, int32_t h, uint32_t base_colour,
+                           RowAction row_action) {
   RgbTriple base;
   UnpackColour(base, base_colour, canvas.BitsPerPixel);
   for (int32_t i = 0; i < h; ++i) {
     uint32_t colour = gradient_row_colour(base, static_cast<uint32_t>(i), static_cast<uint32_t>(h),
                                           canvas.BitsPerPixel);
-    auto row = static_cast<int32_t>(static_cast<uint32_t>(y) + static_cast<uint32_t>(h - i));
-    fill_gradient_row<Cell>(canvas, x, row, w, colour);
+    row_action(static_cast<int32_t>(static_cast<uint32_t>(y) + static_cast<uint32_t>(h - i)),
+               colour);
   }
+}
+
+template <typename Cell>
+void fill_gradient_rows(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
+                        uint32_t base_colour) {
+  for_each_gradient_row(canvas, y, h, base_colour, [&](int32_t row, uint32_t colour) {
+    fill_gradient_row<Cell>(canvas, x, row, w, colour);
+  });
 }
 
 // The defined gradient: one DrawLine per row, bottom row first.
 void fill_gradient_by_lines(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
                             uint32_t base_colour) {
-  RgbTriple base;
-  UnpackColour(base, base_colour, canvas.BitsPerPixel);
-  for (int32_t i = 0; i < h; ++i) {
-    uint32_t colour = gradient_row_colour(base, static_cast<uint32_t>(i), static_cast<uint32_t>(h),
-                                          canvas.BitsPerPixel);
-    auto row = static_cast<int32_t>(static_cast<uint32_t>(y) + static_cast<uint32_t>(h - i));
-    DrawLine(canvas, x, row, static_cast<int32_t>(static_cast<uint32_t>(x) + w), row, colour);
-  }
+  auto end_x = static_cast<int32_t>(static_cast<uint32_t>(x) + static_cast<uint32_t>(w));
+  for_each_gradient_row(canvas, y, h, base_colour, [&](int32_t row, uint32_t colour) {
+    DrawLine(canvas, x, row, end_x, row, colour);
+  });
 }
 
 // Blends one canvas cell with a colour exactly as BlendPixel does.
@@ -118,15 +124,7 @@ template <typename Cell>
 Cell blend_cell(Cell cell, const RgbTriple& source, uint32_t mode, int32_t depth) {
   RgbTriple d;
   UnpackColour(d, cell, depth);
-  RgbTriple s = source;
-  switch (mode) {
-    case kBlendAverage:
-      s = {(s.Red + d.Red) >> 1, (s.Green + d.Green) >> 1, (s.Blue + d.Blue) >> 1};
-      break;
-    case kBlendAdd: s = {s.Red + d.Red, s.Green + d.Green, s.Blue + d.Blue}; break;
-    case kBlendXor: s = {s.Red ^ d.Red, s.Green ^ d.Green, s.Blue ^ d.Blue}; break;
-    default: break;
-  }
+  RgbTriple s = raster::combine_components(source, d, mode);
   return static_cast<Cell>(PackColour(s.Red, s.Green, s.Blue, depth));
 }
 
