@@ -3,6 +3,9 @@
 // display and reports: the time from its start to the first frame on the
 // screen, the intervals between frames over N seconds of playing (10 by
 // default), the CPU time used over those seconds and the resident memory.
+// pixwell-measure --close COMMAND...
+// Starts COMMAND, closes its "Debug" window once a frame shows, as a window
+// manager's close button does, and succeeds when it exits with code 0.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +16,7 @@
 
 #include "process_stats.h"
 #include "screen_watch.h"
+#include "window_closer.h"
 
 namespace {
 
@@ -104,9 +108,28 @@ int measure(char** command, double seconds) {
   return 0;
 }
 
+int close_after_first_frame(char** command) {
+  ScreenWatch screen;
+  pid_t pid = start_program(command);
+  if (!screen.is_open() || !wait_for_first_frame(screen, Clock::now() + std::chrono::seconds(60))) {
+    stop_program(pid);
+    std::fprintf(stderr, "pixwell-measure: no frame appeared within 60 s\n");
+    return 1;
+  }
+  if (!close_window_titled("Debug")) {
+    stop_program(pid);
+    std::fprintf(stderr, "pixwell-measure: no window titled \"Debug\"\n");
+    return 1;
+  }
+  int code = wait_for_exit(pid, 10);
+  std::printf("closed: exit code %d\n", code);
+  return code == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::strcmp(argv[1], "--close") == 0) return close_after_first_frame(argv + 2);
   double seconds = 10;
   int first = 1;
   if (argc > 3 && std::strcmp(argv[1], "--seconds") == 0) {
@@ -114,7 +137,9 @@ int main(int argc, char** argv) {
     first = 3;
   }
   if (first >= argc || seconds <= 0) {
-    std::fprintf(stderr, "usage: pixwell-measure [--seconds N] COMMAND...\n");
+    std::fprintf(stderr,
+                 "usage: pixwell-measure [--seconds N] COMMAND...\n       pixwell-measure --close "
+                 "COMMAND...\n");
     return 2;
   }
   return measure(argv + first, seconds);

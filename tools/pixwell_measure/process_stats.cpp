@@ -27,6 +27,21 @@ void stop_program(pid_t pid) {
   waitpid(pid, &status, 0);
 }
 
+int wait_for_exit(pid_t pid, double seconds) {
+  for (double waited = 0; waited < seconds; waited += 0.01) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) != pid) {
+      usleep(10000);
+      continue;
+    }
+    if (WIFSIGNALED(status)) std::fprintf(stderr, "ended by signal %d\n", WTERMSIG(status));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::fprintf(stderr, "still running after %.0f s\n", seconds);
+  stop_program(pid);
+  return -1;
+}
+
 // Fields 14 and 15 of /proc/PID/stat, counted after the command name, which
 // ends at the last ')'.
 double cpu_seconds(pid_t pid) {

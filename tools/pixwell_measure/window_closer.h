@@ -1,0 +1,6 @@
+// Asks a top-level X window to close, as a window manager's close button does.
+#pragma once
+
+// Sends WM_DELETE_WINDOW to the first top-level window titled `title`;
+// returns false when there is no such window.
+bool close_window_titled(const char* title);
