@@ -6,23 +6,13 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "support/wine.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
 
 namespace {
-
-// Windows refuses write access to a read-only file; Wine run by root (as
-// here and in CI) opens it anyway, since root may write any file on the host.
-bool running_under_wine() {
-#ifdef _WIN32
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-#else
-  return false;
-#endif
-}
 
 TEST(ReadWholeFile, ReadsAtMostTheRequestedBytesWithoutTerminator) {
   TempDir dir;
@@ -62,6 +52,8 @@ TEST(ReadWholeFile, ReadOnlyFileCannotBeReadBecauseWriteAccessIsAsked) {
   for (char& c : posix) c = c == '\\' ? '/' : c;
   chmod(posix.c_str(), 0444);
 #endif
+  // Windows refuses write access to a read-only file; Wine run by root (as
+  // here and in CI) opens it anyway, since root may write any file.
   if (running_under_wine()) GTEST_SKIP() << "Wine run by root opens read-only files";
   // The failed open is closed as the process pseudo-handle: TRUE, count 0.
   EXPECT_NE(ReadWholeFile(buffer.data(), name.c_str(), &count, 6), FALSE);

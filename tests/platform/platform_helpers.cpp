@@ -72,15 +72,6 @@ HWND create_test_window(int x, int y, int width, int height) {
                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-bool running_under_wine() {
-#ifdef _WIN32
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-#else
-  return false;
-#endif
-}
-
 void pump_messages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

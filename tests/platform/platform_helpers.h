@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "support/wine.h"
 
 namespace platform_test {
 
@@ -46,7 +47,6 @@ HWND create_test_window(int x, int y, int width, int height);
 
 // True under Wine, which ships no "Lucida Console" face: the checks of that
 // face's metrics hold on Windows and on our own layer only.
-bool running_under_wine();
 
 // Drains the queue without waiting.
 void pump_messages();
