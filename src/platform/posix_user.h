@@ -229,6 +229,8 @@ BOOL IsWindowVisible(HWND window);
 BOOL UpdateWindow(HWND window);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL GetWindowRect(HWND window, LPRECT rect);
+int GetWindowTextA(HWND window, LPSTR buffer, int size);
+int GetClassNameA(HWND window, LPSTR buffer, int size);
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

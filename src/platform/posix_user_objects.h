@@ -24,6 +24,7 @@ struct Window : HandleObject {
   UINT class_style = 0;
   HBRUSH background = nullptr;
   DWORD style = 0;
+  std::string class_name;
   std::string title;
   RECT outer{};        // screen coordinates, frame and caption included
   Bitmap framebuffer;  // the client area as the window shows it, top-down

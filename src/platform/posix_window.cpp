@@ -151,6 +151,7 @@ HWND add_window(const WindowClass& window_class, DWORD style, LPCSTR title, RECT
   window->class_style = window_class.style;
   window->background = window_class.background;
   window->style = style & ~WS_VISIBLE;
+  window->class_name = window_class.name;
   window->title = title ? title : "";
   window->outer = outer;
   POINT frame = frame_of(style);
@@ -283,10 +284,9 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
     return nullptr;
   }
   HWND handle = add_window(*window_class, style, title, placement(x, y, width, height));
-  CREATESTRUCTA creation{parameter, instance, menu,
-                         parent,    height,   width,
-                         y,         x,        static_cast<LONG>(style),
-                         title,     class_name, ex_style};
+  CREATESTRUCTA creation{
+      parameter, instance,   menu,    parent, height, width, y, x, static_cast<LONG>(style),
+      title,     class_name, ex_style};
   LPARAM creation_parameter = reinterpret_cast<LPARAM>(&creation);
   if (!send_to_window(handle, WM_NCCREATE, 0, creation_parameter) ||
       send_to_window(handle, WM_CREATE, 0, creation_parameter) == -1) {
@@ -378,6 +378,28 @@ BOOL GetWindowRect(HWND handle, LPRECT rect) {
   if (window == nullptr || rect == nullptr) return FALSE;
   *rect = window->outer;
   return TRUE;
+}
+
+namespace {
+// Copies a window's text or class name as Win32 does: at most size − 1
+// bytes and a terminator, returning the bytes copied (0 on failure).
+int copy_window_string(HWND handle, const std::string Window::*field, LPSTR buffer, int size) {
+  Window* window = find_window(handle);
+  if (window == nullptr || buffer == nullptr || size <= 0) return 0;
+  const std::string& text = window->*field;
+  int length = std::min(static_cast<int>(text.size()), size - 1);
+  text.copy(buffer, static_cast<size_t>(length));
+  buffer[length] = '\0';
+  return length;
+}
+}  // namespace
+
+int GetWindowTextA(HWND handle, LPSTR buffer, int size) {
+  return copy_window_string(handle, &Window::title, buffer, size);
+}
+
+int GetClassNameA(HWND handle, LPSTR buffer, int size) {
+  return copy_window_string(handle, &Window::class_name, buffer, size);
 }
 
 BOOL GetClientRect(HWND handle, LPRECT rect) {

@@ -94,9 +94,12 @@ class StartUpTest : public testing::Test {
   }
 };
 
-// Its class "ZORV" and title "Debug" are checked from outside, where the
-// window is looked up by both (pixwell_exe_check).
-TEST_F(StartUpTest, WindowIsAt600By480AtTheTopLeft) {
+TEST_F(StartUpTest, WindowIsDebugOfClassZorvAt600By480AtTheTopLeft) {
+  char text[16];
+  GetWindowTextA(MainWindow, text, sizeof(text));
+  EXPECT_STREQ(text, "Debug");
+  GetClassNameA(MainWindow, text, sizeof(text));
+  EXPECT_STREQ(text, "ZORV");
   RECT outer{};
   GetWindowRect(MainWindow, &outer);
   EXPECT_EQ(outer.left, 0);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,19 @@ TEST(Process, ModuleCommandLineAndStockResourcesAreThere) {
   EXPECT_NE(std::string(line).find("test_platform"), std::string::npos);
   EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
   EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
+}
+
+TEST(Window, TextAndClassNameAreCutToTheBufferAndTerminated) {
+  HWND window = create_test_window(0, 0, 200, 100);
+  char text[64];
+  EXPECT_EQ(GetWindowTextA(window, text, sizeof(text)), 4);
+  EXPECT_STREQ(text, "Test");
+  EXPECT_EQ(GetWindowTextA(window, text, 3), 2);
+  EXPECT_STREQ(text, "Te");
+  EXPECT_EQ(GetClassNameA(window, text, sizeof(text)), static_cast<int>(strlen(test_class_name())));
+  EXPECT_STREQ(text, test_class_name());
+  DestroyWindow(window);
+  EXPECT_EQ(GetClassNameA(window, text, sizeof(text)), 0);
 }
 
 TEST(Window, CreateFailsForAnUnknownClass) {
