@@ -70,6 +70,12 @@ RECT intersect(RECT a, RECT b) {
 
 bool is_empty(const RECT& rect) { return rect.left >= rect.right || rect.top >= rect.bottom; }
 
+// The smallest rectangle holding both.
+RECT bounding(const RECT& a, const RECT& b) {
+  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
+}
+
 // Sizes the framebuffer to the client area; new pixels are black until
 // erased.
 void size_framebuffer(Window& window, int width, int height) {
@@ -190,11 +196,7 @@ void invalidate_window(Window& window, const RECT* area, bool erase) {
   RECT client = client_rect(window);
   RECT added = area ? intersect(*area, client) : client;
   if (is_empty(added)) return;
-  window.update = window.needs_paint ? RECT{std::min(window.update.left, added.left),
-                                            std::min(window.update.top, added.top),
-                                            std::max(window.update.right, added.right),
-                                            std::max(window.update.bottom, added.bottom)}
-                                     : added;
+  window.update = window.needs_paint ? bounding(window.update, added) : added;
   window.needs_paint = true;
   window.needs_erase = window.needs_erase || erase;
 }
@@ -225,11 +227,7 @@ void mark_dirty(Window& window, const RECT* area) {
   RECT client = client_rect(window);
   RECT added = area ? intersect(*area, client) : client;
   if (is_empty(added)) return;
-  window.dirty_area = window.dirty ? RECT{std::min(window.dirty_area.left, added.left),
-                                          std::min(window.dirty_area.top, added.top),
-                                          std::max(window.dirty_area.right, added.right),
-                                          std::max(window.dirty_area.bottom, added.bottom)}
-                                   : added;
+  window.dirty_area = window.dirty ? bounding(window.dirty_area, added) : added;
   window.dirty = true;
 }
 
