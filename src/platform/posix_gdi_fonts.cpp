@@ -1,4 +1,4 @@
-#include "platform/posix_fonts.h"
+#include "platform/posix_gdi_fonts.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -1,4 +1,4 @@
-#include "platform/posix_objects.h"
+#include "platform/posix_kernel_objects.h"
 
 #include <mutex>
 #include <unordered_set>

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix_objects.h"
+#include "platform/posix_kernel_objects.h"
 
 namespace {
 thread_local DWORD last_error = ERROR_SUCCESS;

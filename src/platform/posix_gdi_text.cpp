@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/posix_fonts.h"
+#include "platform/posix_gdi_fonts.h"
 #include "platform/posix_gdi_objects.h"
 
 namespace posix {

@@ -14,7 +14,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/posix_objects.h"
+#include "platform/posix_kernel_objects.h"
 
 namespace {
 
