@@ -1,4 +1,123 @@
 #include "layers/layer_window.h"
 
+#include "audio/sound.h"
+#include "display/graphics_startup.h"
+#include "layers/layer_table.h"
+#include "raster/lines.h"
+#include "scene3d/scene.h"
+
 int32_t DisplayMode = 0;
 uint32_t LastKey = 0;
+
+namespace {
+
+constexpr uint32_t kBackgroundColour = 0x007F7F;  // red 0, green 127, blue 127
+
+// The gradient at (-1, -1) covers exactly the page's rows 0..767 and columns
+// 0..1023; the canvas points at the background page for this one fill.
+void rebuild_background_page() {
+  void* screen_page = ScreenCanvas.Pixels;
+  ScreenCanvas.Pixels = BackgroundPage();
+  FillGradientRect(ScreenCanvas, -1, -1, kBufferWidth, kBufferHeight, kBackgroundColour);
+  ScreenCanvas.Pixels = screen_page;
+}
+
+// Every repaint starts from the background page, then draws the layers in
+// table order, so a higher index is drawn over the ones before it.
+LRESULT repaint_layers() {
+  SetBitmapBits(BackBitmap, kPageBytes, BackgroundPage());
+  for (uint32_t index = 0; index < LayerCount(); ++index) DrawLayer(static_cast<int32_t>(index));
+  return 0;
+}
+
+LRESULT on_repaint_request(LPARAM code) {
+  if (code == kRebuildAndRepaint) rebuild_background_page();
+  if (code == kRebuildAndRepaint || code == kRepaint) return repaint_layers();
+  return 0;
+}
+
+void request_repaint(HWND window, LPARAM code) {
+  SendMessageA(window, kRepaintRequest, static_cast<WPARAM>(SelectedLayer), code);
+}
+
+LRESULT on_right_button_up() {
+  DisplayMode = DisplayMode == 0 ? 1 : 0;
+  return 0;
+}
+
+// The code 15 request does nothing; the code 1 request redraws every layer.
+LRESULT on_left_button_up(HWND window) {
+  request_repaint(window, 15);
+  request_repaint(window, kRepaint);
+  return 0;
+}
+
+// The scene gets the window rectangle's right and bottom edges, in screen
+// coordinates, as its width and height.
+void resize_scene_to_window(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ResizeScene(rect.right, rect.bottom);
+}
+
+LRESULT on_size(HWND window) {
+  resize_scene_to_window(window);
+  return 0;
+}
+
+// Every layer sees the new key through one repaint (the text views scroll),
+// in both modes; then the mode's own key handling.
+LRESULT on_key_down(HWND window, WPARAM key) {
+  LastKey = static_cast<uint32_t>(key);
+  request_repaint(window, kRepaint);
+  if (DisplayMode == 0) LayerModeKey(window);
+  if (DisplayMode == 1) SceneKey(window);
+  return 0;
+}
+
+LRESULT on_key_up() {
+  LastKey = 0;
+  return 0;
+}
+
+LRESULT on_mci_notify() {
+  CloseWaveDevice();
+  return 0;
+}
+
+}  // namespace
+
+uint32_t* BackgroundPage() {
+  return static_cast<uint32_t*>(ScreenCanvas.Pixels) + kPageBytes / sizeof(uint32_t);
+}
+
+LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEMOVE: return SetMousePosition(static_cast<uint32_t>(lparam));
+    case kRepaintRequest: return on_repaint_request(lparam);
+    case WM_RBUTTONUP: return on_right_button_up();
+    case WM_LBUTTONUP: return on_left_button_up(window);
+    case WM_SIZE: return on_size(window);
+    case WM_KEYDOWN: return on_key_down(window, wparam);
+    case WM_KEYUP: return on_key_up();
+    case MM_MCINOTIFY: return on_mci_notify();
+    default: return 0;
+  }
+}
+
+// Mode 0 shows the back buffer and then hit-tests from the top layer down: a
+// hit that changes the selection repaints the back buffer at once, and the
+// window shows it at the next call. Mode 1 renders the scene.
+LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM) {
+  if (DisplayMode == 0) {
+    BitBlt(WindowDC, 0, 0, kBufferWidth, kBufferHeight, BackDC, 0, 0, SRCCOPY);
+    for (uint32_t index = LayerCount(); index-- > 0;)
+      HitTestLayer(window, static_cast<int32_t>(index));
+  } else if (DisplayMode == 1) {
+    resize_scene_to_window(window);
+    RenderScene();
+  }
+  return 0;
+}
+
+void LayerModeKey(HWND) {}

@@ -1,11 +1,25 @@
-// The interactive window procedure's process-wide state: the display mode and
-// the last key pressed. The text views and the 3D scene's camera keys read
-// `LastKey`; the procedure itself keeps both up to date.
+// The interactive window procedure: mouse, keyboard, size and multimedia
+// messages turned into layer selection, key state, display-mode changes and
+// repaint requests, and the repaint that shows the layers or the 3D scene.
 #pragma once
 
 #include <cstdint>
+
+#include "platform/win32.h"
+
+// The repaint request: WM_USER sent to the window, its code in lParam.
+constexpr UINT kRepaintRequest = WM_USER;
+constexpr LPARAM kRebuildAndRepaint = 0;  // rebuild the background page first
+constexpr LPARAM kRepaint = 1;            // background page, then every layer
 
 // 0 shows the layers, 1 the OpenGL scene.
 extern int32_t DisplayMode;
 // The virtual-key code of the last WM_KEYDOWN; 0 after any WM_KEYUP.
 extern uint32_t LastKey;
+
+LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM);
+void LayerModeKey(HWND window);
+
+// The second page of the pixel store: the layer mode's background.
+uint32_t* BackgroundPage();

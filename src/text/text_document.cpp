@@ -46,20 +46,20 @@ TextDocument* abandon_loading(TextDocument* document) {
   return nullptr;
 }
 
-}  // namespace
-
-TextDocument* LoadTextDocument(const char* file_name) {
-  // FileExists first: ReadWholeFile would create a missing file.
-  if (FileExists(file_name) != 1) return nullptr;
+// Allocates a document whose text buffer is zero-filled; null when either
+// block cannot be had.
+TextDocument* allocate_document() {
   auto* document = allocate_zeroed<TextDocument>(sizeof(TextDocument));
   if (document == nullptr) return nullptr;
   document->Tag = kTextDocumentTag;
   document->Text = allocate_zeroed<char>(kTextBufferSize);
   if (document->Text == nullptr) return abandon_loading(document);
+  return document;
+}
 
-  DWORD bytes_read = 0;
-  ReadWholeFile(document->Text, file_name, &bytes_read, kTextBufferSize);
-  auto size = static_cast<int32_t>(bytes_read);
+// Indexes the size bytes already in the document's text and builds its word
+// tables; null (and everything released) when there is no line feed.
+TextDocument* index_document(TextDocument* document, int32_t size) {
   document->LineIndex = allocate_zeroed<uint32_t>(index_slots(document->Text, size) * 4u);
   if (document->LineIndex == nullptr) return abandon_loading(document);
   if (BuildLineIndex(document->Text, document->LineIndex, size) == 0)
@@ -69,6 +69,27 @@ TextDocument* LoadTextDocument(const char* file_name) {
   document->LineLimit = CountLines(document->Text, size);
   BuildWordTables(document);
   return document;
+}
+
+}  // namespace
+
+TextDocument* LoadTextDocument(const char* file_name) {
+  // FileExists first: ReadWholeFile would create a missing file.
+  if (FileExists(file_name) != 1) return nullptr;
+  TextDocument* document = allocate_document();
+  if (document == nullptr) return nullptr;
+  DWORD bytes_read = 0;
+  ReadWholeFile(document->Text, file_name, &bytes_read, kTextBufferSize);
+  return index_document(document, static_cast<int32_t>(bytes_read));
+}
+
+TextDocument* MakeTextDocument(const char* text, int32_t size) {
+  if (size < 0) size = 0;
+  if (size > kTextBufferSize) size = kTextBufferSize;
+  TextDocument* document = allocate_document();
+  if (document == nullptr) return nullptr;
+  if (size > 0) std::memcpy(document->Text, text, static_cast<size_t>(size));
+  return index_document(document, size);
 }
 
 void FreeTextDocument(TextDocument* document) {

@@ -57,6 +57,9 @@ static_assert(sizeof(void*) != 4 || sizeof(LineText) == 8);
 // alone) is loaded with an index sized by its line feeds; LineLimit still
 // counts the carriage returns, so such lines beyond it are not reachable.
 TextDocument* LoadTextDocument(const char* file_name);
+// The same for a text held in memory: its first size bytes (cut at
+// 1,000,000) are copied into the document, which is then indexed.
+TextDocument* MakeTextDocument(const char* text, int32_t size);
 // Releases the document and every block it owns; nothing for null.
 void FreeTextDocument(TextDocument* document);
 

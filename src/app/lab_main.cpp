@@ -1,0 +1,45 @@
+// Pixwell Lab's executable: the document named on the command line, or the
+// guide that ships beside the program, shown in a window of its own.
+#include <string>
+
+#include "app/lab_window.h"
+
+namespace {
+
+// The folder of the executable, with its trailing backslash.
+std::string program_directory() {
+  char path[4096];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  if (length == 0 || length >= sizeof(path)) return "";
+  std::string directory(path, length);
+  return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+bool exists(const std::string& file) {
+  HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+
+// The Lab's data lies beside the program, or, once installed on Linux, in
+// the shared data folder of the prefix the program is in.
+std::string data_directory() {
+  std::string beside = program_directory();
+  std::string installed = beside + "..\\share\\pixwell\\";
+  if (!exists(beside + "load.wav") && exists(installed + "load.wav")) return installed;
+  return beside;
+}
+
+}  // namespace
+
+// pixwell-lab [--report] [FILE]
+int main(int argc, char** argv) {
+  bool report = argc > 1 && std::string(argv[1]) == "--report";
+  int first_file = report ? 2 : 1;
+  std::string data = data_directory();
+  std::string document = argc > first_file ? argv[first_file] : data + "lab-guide.txt";
+  LabOptions options{document.c_str(), data.c_str(), report};
+  ExitProcess(RunLab(GetModuleHandleA(nullptr), options));
+}

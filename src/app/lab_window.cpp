@@ -1,0 +1,256 @@
+#include "app/lab_window.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/lab_document.h"
+#include "audio/sound.h"
+#include "display/graphics_startup.h"
+#include "display/surface.h"
+#include "layers/diagnostics.h"
+#include "layers/layer_kinds.h"
+#include "layers/layer_table.h"
+#include "layers/layer_window.h"
+#include "layers/text_view.h"
+#include "scene3d/scene.h"
+
+HWND LabWindow;
+
+const char kLabHelpText[] =
+    "Hover: select, step the discs.  Up/Down: page text.  Left/Right: shift text.  "
+    "Right button: 3D/layers.  3D: A/D spin y, W/S spin x, Z/X zoom out/in.  P: play load.wav  "
+    "M: MCI play";
+
+namespace {
+
+struct CaptionedLayerLook {
+  uint32_t Colour;
+  const char* Caption;
+};
+
+constexpr CaptionedLayerLook kCaptionedLayers[kLabCaptionedCount] = {
+    {0xC03030, "Red"}, {0x30A040, "Green"}, {0x3050C0, "Blue"}, {0xC09020, "Amber"},
+    {0x8040B0, "Violet"},
+};
+constexpr int32_t kInfoLeft = 20;
+constexpr int32_t kInfoTop = 420;
+constexpr COLORREF kOverlayTextColour = 0x00FFFFFF;
+
+struct LabState {
+  LabOptions Options{};
+  std::string Status;
+  std::string WavePath;
+  uint32_t FpsHistory[10] = {};
+  uint32_t Presentations = 0;
+  DWORD SecondStart = 0;
+  bool BackBufferFresh = false;
+  HFONT OverlayFont = nullptr;
+  uint32_t ModePresentations[2] = {};  // over the whole run, by display mode
+  DWORD ModeMilliseconds[2] = {};
+  DWORD LastTick = 0;
+  TextDocument* Document = nullptr;
+};
+
+LabState Lab;
+
+// Layer 0 is the frame animation, so that RenderDiscFrames makes it ready.
+void build_layers(HWND window, TextDocument* document) {
+  const LabArea& frame = kLabFrameArea;
+  CreateFrameLayer(window, frame.X, frame.Y, frame.Width, frame.Height, RenderDiscFrames, 2);
+  LabArea captioned = kLabFirstCaptioned;
+  for (const CaptionedLayerLook& look : kCaptionedLayers) {
+    CreateCaptionedLayer(window, captioned.X, captioned.Y, captioned.Width, captioned.Height,
+                         look.Colour, look.Caption);
+    captioned.X += kLabCaptionedStep;
+  }
+  CreatePanelLayer(window, kLabPanelArea.X, kLabPanelArea.Y, kLabPanelArea.Height, 0x606060);
+  const LabArea& text = kLabTextArea;
+  int32_t view = CreateTextView(window, text.X, text.Y, text.Width, text.Height, 0x204080);
+  if (document != nullptr && view >= 0) AttachTextDocument(GetLayer(view), document);
+}
+
+void load_document() {
+  LabDocument loaded = LoadLabDocument(Lab.Options.DocumentPath);
+  Lab.Status = loaded.Problem.empty() ? std::string("Showing ") + Lab.Options.DocumentPath
+                                      : loaded.Problem;
+  Lab.Document = loaded.Document;
+}
+
+// Overlays go straight onto the window in its own font and colour.
+void prepare_overlay_text() {
+  Lab.OverlayFont = CreateFontIndirectA(&SurfaceFont);
+  SelectObject(WindowDC, Lab.OverlayFont);
+  SetBkMode(WindowDC, TRANSPARENT);
+  SetTextColor(WindowDC, kOverlayTextColour);
+}
+
+LRESULT on_create(HWND window) {
+  LabWindow = window;
+  GraphicsStartup(window);
+  InitScene();
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  ResizeScene(rect.right, rect.bottom);
+  build_layers(window, Lab.Document);
+  prepare_overlay_text();
+  SendMessageA(window, kRepaintRequest, 0, kRebuildAndRepaint);
+  Lab.SecondStart = Lab.LastTick = GetTickCount();
+  SetTimer(window, kLabTimerId, kLabTimerPeriod, nullptr);
+  return 0;
+}
+
+double presentations_per_second(int mode) {
+  DWORD milliseconds = Lab.ModeMilliseconds[mode];
+  return milliseconds == 0 ? 0.0 : Lab.ModePresentations[mode] * 1000.0 / milliseconds;
+}
+
+void print_report() {
+  std::printf("presentations per second: layer mode %.1f (%u), 3D mode %.1f (%u)\n",
+              presentations_per_second(0), Lab.ModePresentations[0], presentations_per_second(1),
+              Lab.ModePresentations[1]);
+  std::fflush(stdout);
+}
+
+LRESULT on_destroy(HWND window) {
+  KillTimer(window, kLabTimerId);
+  if (Lab.Options.Report) print_report();
+  ReleaseScene();
+  PostQuitMessage(0);
+  return 0;
+}
+
+// Counts presentations and, once a second, shifts the count into the history.
+void count_presentation() {
+  ++Lab.Presentations;
+  DWORD now = GetTickCount();
+  if (DisplayMode == 0 || DisplayMode == 1) {
+    ++Lab.ModePresentations[DisplayMode];
+    Lab.ModeMilliseconds[DisplayMode] += now - Lab.LastTick;
+  }
+  Lab.LastTick = now;
+  if (now - Lab.SecondStart < 1000) return;
+  std::memmove(Lab.FpsHistory, Lab.FpsHistory + 1, sizeof(uint32_t) * 9);
+  Lab.FpsHistory[9] = Lab.Presentations * 1000 / (now - Lab.SecondStart);
+  Lab.Presentations = 0;
+  Lab.SecondStart = now;
+}
+
+// DrawFpsHistory shifts what it is given, so it gets a copy one entry behind
+// with the newest value to append: the history it prints is the Lab's own.
+void draw_fps_history() {
+  uint32_t shown[10] = {};
+  std::memcpy(shown + 1, Lab.FpsHistory, sizeof(uint32_t) * 9);
+  DrawFpsHistory(WindowDC, shown, Lab.FpsHistory[9]);
+}
+
+void draw_text_line(int32_t y, const std::string& text) {
+  TextOutA(WindowDC, 20, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+// The layer description goes into a freshly repainted back buffer once, so
+// the next presentation shows it and repeated draws never pile up.
+void describe_selected_layer() {
+  if (!Lab.BackBufferFresh || SelectedLayer < 0) return;
+  DrawLayerInfo(SelectedLayer, kInfoLeft, kInfoTop);
+  Lab.BackBufferFresh = false;
+}
+
+LRESULT on_tick(HWND window) {
+  RepaintWindow(window, 0, 0, 0);
+  count_presentation();
+  draw_fps_history();
+  draw_text_line(kLabHelpTop, kLabHelpText);
+  draw_text_line(kLabStatusTop, Lab.Status);
+  describe_selected_layer();
+  return 0;
+}
+
+bool is_lab_key(UINT message, WPARAM key) {
+  return message == WM_KEYDOWN && (key == kLabPlayKey || key == kLabMciKey);
+}
+
+LRESULT on_lab_key(HWND window, WPARAM key) {
+  if (key == kLabPlayKey) {
+    PlayWaveAsync();
+    Lab.Status = "PlayWaveAsync: playing load.wav on a thread of its own";
+  } else if (OpenWaveDevice(window, Lab.WavePath.c_str(), 0, 0) == 0) {
+    Lab.Status = "OpenWaveDevice: playing " + Lab.WavePath + " through MCI";
+  } else {
+    Lab.Status = "OpenWaveDevice: could not open " + Lab.WavePath;
+  }
+  return 0;
+}
+
+// The messages the interactive layer procedure acts on; the rest go on to
+// DefWindowProcA, so the window can be moved, sized and closed.
+bool layer_procedure_acts_on(UINT message) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case kRepaintRequest:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONUP:
+    case WM_SIZE:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case MM_MCINOTIFY: return true;
+    default: return false;
+  }
+}
+
+LRESULT pass_to_layer_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kRepaintRequest && (lparam == kRebuildAndRepaint || lparam == kRepaint))
+    Lab.BackBufferFresh = true;
+  return LayerWindowProc(window, message, wparam, lparam);
+}
+
+void register_lab_class(HINSTANCE instance) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = CS_VREDRAW | CS_HREDRAW;
+  window_class.lpfnWndProc = LabWindowProc;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kLabClassName;
+  window_class.hIconSm = window_class.hIcon;
+  RegisterClassExA(&window_class);
+}
+
+DWORD run_message_loop() {
+  MSG message{};
+  while (GetMessageA(&message, nullptr, 0, 0)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<DWORD>(message.wParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (is_lab_key(message, wparam)) return on_lab_key(window, wparam);
+  switch (message) {
+    case WM_CREATE: return on_create(window);
+    case WM_DESTROY: return on_destroy(window);
+    case WM_TIMER: return on_tick(window);
+    default: break;
+  }
+  if (layer_procedure_acts_on(message))
+    return pass_to_layer_procedure(window, message, wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
+  Lab.Options = options;
+  Lab.WavePath = std::string(options.DataDirectory) + "load.wav";
+  load_document();  // before the directory changes, so a relative name works
+  SetCurrentDirectoryA(options.DataDirectory);
+  register_lab_class(instance);
+  CreateWindowExA(0, kLabClassName, kLabWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, kLabWindowWidth,
+                  kLabWindowHeight, nullptr, nullptr, instance, nullptr);
+  ShowWindow(LabWindow, SW_SHOWNORMAL);
+  UpdateWindow(LabWindow);
+  return run_message_loop();
+}

@@ -1,0 +1,179 @@
+#include "lab_checks.h"
+
+#include <X11/keysym.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <set>
+
+#include "app/lab_window.h"
+#include "process_stats.h"
+
+namespace {
+
+constexpr uint32_t kBackgroundTopRow = 0x00FDFD;  // (0, 253, 253)
+constexpr uint32_t kMidGrey = 0x7F7F7F;
+
+// Polls until the condition holds or the time is up.
+bool within(double seconds, const std::function<bool()>& condition) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    usleep(5000);
+  }
+  return condition();
+}
+
+ScreenArea client_area(const LabScreen& s, int x, int y, int width, int height) {
+  return {s.left + x, s.top + y, width, height};
+}
+
+uint32_t client_pixel(LabScreen& s, int x, int y) {
+  return s.x->capture(client_area(s, x, y, 1, 1)).pixels.at(0);
+}
+
+void point_at(LabScreen& s, int x, int y) { s.x->move_pointer(s.left + x, s.top + y); }
+
+// The rasterizer's average of two packed colours, channel by channel.
+uint32_t average(uint32_t a, uint32_t b) {
+  return ((a >> 1) & 0x7F7F7F) + ((b >> 1) & 0x7F7F7F) + (a & b & 0x010101);
+}
+
+std::string hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%06X", value);
+  return text;
+}
+
+// The box around every pixel that is not black in an area of the client.
+struct Box {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  int width() const { return right < left ? 0 : right - left + 1; }
+};
+
+Box lit_box(LabScreen& s, ScreenArea area) {
+  ScreenImage image = s.x->capture(client_area(s, area.x, area.y, area.width, area.height));
+  Box box;
+  for (int y = 0; y < area.height; ++y)
+    for (int x = 0; x < area.width; ++x)
+      if (image.pixels[y * area.width + x] != 0) {
+        box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+        box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
+      }
+  return box;
+}
+
+// Left of the overlays and above the help lines: where only the scene draws.
+constexpr ScreenArea kSceneArea{250, 0, 650, 540};
+
+}  // namespace
+
+bool wait_for_lab(XSession& x, pid_t pid, LabScreen& screen, std::string& problem) {
+  screen = LabScreen{&x, 0, 0, 0, pid};
+  if (!within(90, [&] { return (screen.window = x.find_window(kLabWindowTitle)) != 0; })) {
+    problem = "no window titled \"Pixwell Lab\" appeared within 90 s";
+    return false;
+  }
+  // The client's top-left pixel is the background page's top row.
+  bool found = within(30, [&] {
+    ScreenImage image = x.capture({0, 0, 200, 200});
+    for (int y = 0; y < 200; ++y)
+      for (int x0 = 0; x0 < 200; ++x0)
+        if (image.at(x0, y) == kBackgroundTopRow) {
+          screen.left = x0, screen.top = y;
+          return true;
+        }
+    return false;
+  });
+  if (!found) problem = "the window never showed the background page's top row (00FDFD)";
+  return found;
+}
+
+// The captioned layer's selected band is its gradient one pixel down,
+// averaged with mid-grey: the pixel above-left of the point, before, gives
+// the pixel at the point after.
+bool hover_shows_selected_band(LabScreen& s, std::string& problem) {
+  int x = kLabFirstCaptioned.X + 1 + 100, y = kLabFirstCaptioned.Y + 1 + 45;
+  point_at(s, 5, 5);
+  usleep(300000);
+  uint32_t normal_above_left = client_pixel(s, x - 1, y - 1);
+  uint32_t expected = average(normal_above_left, kMidGrey);
+  point_at(s, x, y);
+  if (within(3, [&] { return client_pixel(s, x, y) == expected; })) return true;
+  problem = "pixel shows " + hex(client_pixel(s, x, y)) + ", expected " + hex(expected);
+  return false;
+}
+
+// Every presentation re-selects the hovered animation and steps it a frame.
+bool hover_steps_frame_animation(LabScreen& s, std::string& problem) {
+  const LabArea& frame = kLabFrameArea;
+  ScreenArea row = client_area(s, frame.X, frame.Y + 1 + 50, frame.Width, 1);
+  point_at(s, frame.X + 50, frame.Y + 51);
+  std::set<uint64_t> looks;
+  int changes = 0;
+  uint64_t last = s.x->hash(row);
+  within(2, [&] {
+    uint64_t now = s.x->hash(row);
+    looks.insert(now);
+    if (now != last) ++changes, last = now;
+    return changes >= 6;
+  });
+  point_at(s, 5, 5);
+  if (looks.size() == 2 && changes >= 6) return true;
+  problem = std::to_string(looks.size()) + " different frames and " + std::to_string(changes) +
+            " changes in 2 s (expected 2 frames alternating)";
+  return false;
+}
+
+// VK_UP shows the next page in the first line's place; VK_DOWN brings the
+// first page back, pixel for pixel.
+bool up_key_pages_text_view(LabScreen& s, std::string& problem) {
+  const LabArea& view = kLabTextArea;
+  ScreenArea first_line = client_area(s, view.X + 20, view.Y + 1 + 10, 500, 21);
+  point_at(s, view.X + 300, view.Y + 300);
+  usleep(300000);
+  uint64_t first_page = s.x->hash(first_line);
+  s.x->press_key(XK_Up);
+  if (!within(3, [&] { return s.x->hash(first_line) != first_page; })) {
+    problem = "the first line did not change after Up";
+    return false;
+  }
+  s.x->press_key(XK_Down);
+  if (within(3, [&] { return s.x->hash(first_line) == first_page; })) return true;
+  problem = "Down did not bring the first page back";
+  return false;
+}
+
+// The right button shows the scene (black around lit spheres), 'Z' twice
+// shrinks the spheres to a third, and the right button brings the layers back.
+bool right_button_switches_modes(LabScreen& s, std::string& problem) {
+  point_at(s, 5, 5);
+  s.x->click(3);
+  if (!within(5, [&] { return client_pixel(s, 0, 0) == 0 && lit_box(s, kSceneArea).width() > 0; })) {
+    problem = "the right button did not show the spheres on black";
+    return false;
+  }
+  int wide = lit_box(s, kSceneArea).width();
+  s.x->press_key(XK_z);
+  s.x->press_key(XK_z);
+  bool shrank = within(5, [&] { return lit_box(s, kSceneArea).width() * 2 < wide; });
+  int narrow = lit_box(s, kSceneArea).width();
+  s.x->click(3);
+  if (!shrank) {
+    problem = "'Z' twice left the spheres " + std::to_string(narrow) + " pixels wide, from " +
+              std::to_string(wide);
+    return false;
+  }
+  if (within(5, [&] { return client_pixel(s, 0, 0) == kBackgroundTopRow; })) return true;
+  problem = "the second right button did not bring the layers back";
+  return false;
+}
+
+bool close_ends_with_exit_code_0(LabScreen& s, std::string& problem) {
+  s.x->close_window(s.window);
+  int code = wait_for_exit(s.pid, 20);
+  if (code == 0) return true;
+  problem = "exit code " + std::to_string(code);
+  return false;
+}

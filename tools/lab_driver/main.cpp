@@ -1,0 +1,79 @@
+// pixwell-lab-driver [--measure | --shots DIR] COMMAND...
+// Starts COMMAND (pixwell-lab, natively or under Wine), drives it through the
+// X server with real pointer and key events, checks what the screen shows by
+// pixel values, optionally reports CPU and latency figures, closes the window
+// and expects exit code 0. Prints one line per check and a closing count.
+// With --shots it takes the documentation's screenshots instead of checking.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "lab_checks.h"
+#include "lab_figures.h"
+#include "lab_shots.h"
+#include "process_stats.h"
+
+namespace {
+
+struct Check {
+  const char* name;
+  bool (*run)(LabScreen&, std::string&);
+};
+
+constexpr Check kChecks[] = {
+    {"hovering a captioned layer shows its selected band", hover_shows_selected_band},
+    {"hovering the frame animation steps it", hover_steps_frame_animation},
+    {"Up pages the text view and Down pages back", up_key_pages_text_view},
+    {"the right button shows the scene, Z twice shrinks it, and back", right_button_switches_modes},
+};
+
+struct Mode {
+  bool measure = false;
+  const char* shots = nullptr;  // the folder for screenshots, or null
+};
+
+int run(char** command, const Mode& mode) {
+  XSession x;
+  if (!x.is_open()) {
+    std::fprintf(stderr, "cannot open the X display (is DISPLAY set?)\n");
+    return 2;
+  }
+  pid_t pid = start_program(command);
+  LabScreen screen{};
+  std::string problem;
+  if (!wait_for_lab(x, pid, screen, problem)) {
+    std::printf("FAILED: %s\n", problem.c_str());
+    stop_program(pid);
+    return 1;
+  }
+  int passed = 0, failed = 0;
+  auto record = [&](const char* name, bool ok) {
+    std::printf("%s: %s%s%s\n", ok ? "ok" : "FAILED", name, ok ? "" : ": ", ok ? "" : problem.c_str());
+    std::fflush(stdout);
+    (ok ? passed : failed)++;
+    problem.clear();
+  };
+  if (mode.shots != nullptr) {
+    record("screenshots written", take_lab_shots(screen, mode.shots));
+  } else {
+    for (const Check& check : kChecks) record(check.name, check.run(screen, problem));
+  }
+  if (mode.measure) report_lab_figures(screen);
+  record("closing the window ends it with exit code 0", close_ends_with_exit_code_0(screen, problem));
+  std::printf("%d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Mode mode;
+  int first = 1;
+  if (argc > 1 && std::strcmp(argv[1], "--measure") == 0) mode.measure = true, first = 2;
+  if (argc > 2 && std::strcmp(argv[1], "--shots") == 0) mode.shots = argv[2], first = 3;
+  if (argc <= first) {
+    std::fprintf(stderr, "usage: pixwell-lab-driver [--measure | --shots DIR] COMMAND...\n");
+    return 2;
+  }
+  return run(argv + first, mode);
+}

@@ -1,0 +1,93 @@
+#include "x_session.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <cstring>
+
+namespace {
+
+bool has_title(Display* display, Window window, const std::string& title) {
+  char* name = nullptr;
+  bool matches = XFetchName(display, window, &name) && name && title == name;
+  if (name) XFree(name);
+  return matches;
+}
+
+// Searches the tree below `parent` breadth first: window managers and Wine
+// may put the titled window one level below the root's children.
+Window find_titled(Display* display, Window parent, const std::string& title, int depth) {
+  Window root = 0, up = 0, found = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
+  for (unsigned int i = 0; i < count && !found; ++i)
+    if (has_title(display, children[i], title)) found = children[i];
+  for (unsigned int i = 0; i < count && !found && depth > 0; ++i)
+    found = find_titled(display, children[i], title, depth - 1);
+  if (children) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+XSession::XSession() : display_(XOpenDisplay(nullptr)) {}
+
+XSession::~XSession() {
+  if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+Window XSession::find_window(const std::string& title) {
+  return find_titled(display_, DefaultRootWindow(display_), title, 2);
+}
+
+ScreenImage XSession::capture(ScreenArea area) {
+  ScreenImage image{area, {}};
+  XImage* shot = XGetImage(display_, DefaultRootWindow(display_), area.x, area.y, area.width,
+                           area.height, AllPlanes, ZPixmap);
+  if (shot == nullptr) return image;
+  image.pixels.resize(static_cast<size_t>(area.width) * area.height);
+  for (int y = 0; y < area.height; ++y)
+    for (int x = 0; x < area.width; ++x)
+      image.pixels[y * area.width + x] = XGetPixel(shot, x, y) & 0xFFFFFF;
+  XDestroyImage(shot);
+  return image;
+}
+
+uint64_t XSession::hash(ScreenArea area) {
+  ScreenImage image = capture(area);
+  uint64_t value = 1469598103934665603ull;  // FNV-1a over the pixel values
+  for (uint32_t pixel : image.pixels) value = (value ^ pixel) * 1099511628211ull;
+  return value;
+}
+
+void XSession::move_pointer(int x, int y) {
+  XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+  XFlush(display_);
+}
+
+void XSession::click(unsigned button) {
+  XTestFakeButtonEvent(display_, button, True, CurrentTime);
+  XTestFakeButtonEvent(display_, button, False, CurrentTime);
+  XFlush(display_);
+}
+
+void XSession::press_key(unsigned long keysym) {
+  KeyCode code = XKeysymToKeycode(display_, keysym);
+  XTestFakeKeyEvent(display_, code, True, CurrentTime);
+  XTestFakeKeyEvent(display_, code, False, CurrentTime);
+  XFlush(display_);
+}
+
+// What a window manager's close button sends.
+void XSession::close_window(Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, window, False, NoEventMask, &event);
+  XFlush(display_);
+}

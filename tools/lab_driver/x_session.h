@@ -1,0 +1,45 @@
+// A connection to the X display that drives a program as a person would:
+// real pointer and key events through the XTest extension, the screen read
+// back through XGetImage, and the close button's message to a window.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScreenArea {
+  int x;
+  int y;
+  int width;
+  int height;
+};
+
+// Pixels of an area of the screen, 0x00RRGGBB, row by row.
+struct ScreenImage {
+  ScreenArea area{};
+  std::vector<uint32_t> pixels;
+  uint32_t at(int x, int y) const { return pixels[(y - area.y) * area.width + (x - area.x)]; }
+};
+
+class XSession {
+ public:
+  XSession();
+  ~XSession();
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  bool is_open() const { return display_ != nullptr; }
+  // The top-level window with this title, or 0.
+  Window find_window(const std::string& title);
+  ScreenImage capture(ScreenArea area);
+  uint64_t hash(ScreenArea area);
+  void move_pointer(int x, int y);
+  void click(unsigned button);
+  void press_key(unsigned long keysym);
+  void close_window(Window window);
+
+ private:
+  Display* display_;
+};
