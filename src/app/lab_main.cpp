@@ -1,8 +1,10 @@
 // Pixwell Lab's executable: the document named on the command line, or the
 // guide that ships beside the program, shown in a window of its own.
+#include <cstdio>
 #include <string>
 
 #include "app/lab_window.h"
+#include "app/version.h"
 
 namespace {
 
@@ -34,8 +36,12 @@ std::string data_directory() {
 
 }  // namespace
 
-// pixwell-lab [--report] [FILE]
+// pixwell-lab --version | [--report] [FILE]
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--version") {
+    std::printf("pixwell-lab %s\n", PIXWELL_VERSION);
+    return 0;
+  }
   bool report = argc > 1 && std::string(argv[1]) == "--report";
   int first_file = report ? 2 : 1;
   std::string data = data_directory();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/lab_document.h"
+#include "app/version.h"
 #include "audio/sound.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
@@ -17,10 +18,13 @@
 
 HWND LabWindow;
 
-const char kLabHelpText[] =
-    "Hover: select, step the discs.  Up/Down: page text.  Left/Right: shift text.  "
-    "Right button: 3D/layers.  3D: A/D spin y, W/S spin x, Z/X zoom out/in.  P: play load.wav  "
-    "M: MCI play";
+const char* const kLabHelpLines[2] = {
+    "Pixwell Lab " PIXWELL_VERSION
+    ".  Mouse: hovering selects a layer and steps the discs; the right button switches "
+    "between the layers and the 3D scene.",
+    "Keys: Up/Down page the text, Left/Right shift it.  In 3D: A/D and W/S spin, Z/X zoom out "
+    "and in.  P: play load.wav.  M: play it through MCI.",
+};
 
 namespace {
 
@@ -160,7 +164,8 @@ LRESULT on_tick(HWND window) {
   RepaintWindow(window, 0, 0, 0);
   count_presentation();
   draw_fps_history();
-  draw_text_line(kLabHelpTop, kLabHelpText);
+  draw_text_line(kLabHelpTop, kLabHelpLines[0]);
+  draw_text_line(kLabHelpTop + kLabLinePitch, kLabHelpLines[1]);
   draw_text_line(kLabStatusTop, Lab.Status);
   describe_selected_layer();
   return 0;

@@ -29,8 +29,9 @@ constexpr int32_t kLabCaptionedStep = 125;  // five of them, left to right
 constexpr int32_t kLabCaptionedCount = 5;
 constexpr LabArea kLabPanelArea{260, 100, 20, 440};
 constexpr LabArea kLabTextArea{300, 100, 620, 420};
-constexpr int32_t kLabHelpTop = 560;
-constexpr int32_t kLabStatusTop = 580;
+constexpr int32_t kLabHelpTop = 556;  // two lines of help, then the status line
+constexpr int32_t kLabLinePitch = 18;
+constexpr int32_t kLabStatusTop = kLabHelpTop + 2 * kLabLinePitch;
 
 // What the Lab shows: the document for its text view, and the folder that
 // holds load.wav (made the current directory, where PlayWaveAsync looks).
@@ -47,5 +48,5 @@ extern HWND LabWindow;
 DWORD RunLab(HINSTANCE instance, const LabOptions& options);
 LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// The line of help text the window shows.
-extern const char kLabHelpText[];
+// The help text the window shows, naming the release and what each key does.
+extern const char* const kLabHelpLines[2];
