@@ -1,5 +1,79 @@
 #include "layers/layer_table.h"
 
+#include "geometry/integer_helpers.h"
+#include "layers/captioned_layer.h"
+#include "layers/frame_layer.h"
+#include "layers/panel_layer.h"
+#include "layers/text_view.h"
+
 LayerTableBlock* LayerTable = nullptr;
+int32_t SelectedLayer = -1;
+uint32_t MouseX = 0;
+uint32_t MouseY = 0;
+
+Layer* AddLayer(Layer* layer) {
+  LayerTable->Slots[LayerTable->Count] = layer;
+  LayerTable->Count += 1;
+  return layer;
+}
+
+Layer* GetLayer(int32_t index) {
+  if (index < 0 || static_cast<uint32_t>(index) >= kLayerSlots) return nullptr;
+  return LayerTable->Slots[index];
+}
+
+// Records, Surfaces and the slots' old contents stay; later additions
+// overwrite the slots.
+uint32_t ClearLayers() {
+  LayerTable->Count = 0;
+  return 0;
+}
 
 uint32_t LayerCount() { return LayerTable->Count; }
+
+Layer* ExistingLayer(int32_t index) {
+  if (LayerTable == nullptr || index < 0 || static_cast<uint32_t>(index) >= LayerCount())
+    return nullptr;
+  return GetLayer(index);
+}
+
+Layer* BeginLayer() {
+  if (LayerTable == nullptr || LayerCount() >= kLayerSlots) return nullptr;
+  auto* layer = static_cast<Layer*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, kLayerBlockBytes));
+  if (layer == nullptr) return nullptr;
+  return AddLayer(layer);
+}
+
+void DrawLayer(int32_t index) {
+  const Layer* layer = ExistingLayer(index);
+  if (layer == nullptr) return;
+  switch (layer->Kind) {
+    case kCaptionedLayerKind: DrawCaptionedLayer(index); break;
+    case kTextViewKind: DrawTextView(index); break;
+    case kFrameLayerKind: DrawFrameLayer(index); break;
+    case kPanelLayerKind: DrawPanelLayer(index); break;
+    default: break;  // an unknown tag is not drawn
+  }
+}
+
+// The sensitive area includes the right and bottom edges: it is one pixel
+// wider and taller than the layer.
+LRESULT HitTestLayer(HWND window, int32_t index) {
+  const Layer* layer = ExistingLayer(index);
+  if (layer == nullptr) return -1;
+  if (PointInRect(static_cast<int32_t>(MouseX), static_cast<int32_t>(MouseY), layer->X, layer->Y,
+                  layer->Width, layer->Height) < 0)
+    return -1;
+  if (index == SelectedLayer) return index;
+  SelectedLayer = index;
+  // Synchronous: every layer is drawn again before the hit test returns.
+  return SendMessageA(window, WM_USER, 0, 1);
+}
+
+// Both halves unsigned: a coordinate of -1 becomes 65535.
+uint32_t SetMousePosition(LPARAM lParam) {
+  auto bits = static_cast<uint32_t>(lParam);
+  MouseX = bits & 0xFFFF;
+  MouseY = bits >> 16;
+  return MouseX;
+}

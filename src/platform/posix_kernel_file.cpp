@@ -224,6 +224,7 @@ BOOL CloseHandle(HANDLE handle) {
   if (handle == INVALID_HANDLE_VALUE) return TRUE;
   FileObject* file = file_of(handle);
   if (file == nullptr) {
+    if (posix::close_thread_handle(handle)) return TRUE;
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }

@@ -9,7 +9,7 @@
 
 namespace posix {
 
-enum class ObjectKind { kFile, kFileSearch };
+enum class ObjectKind { kFile, kFileSearch, kThread };
 
 struct KernelObject {
   explicit KernelObject(ObjectKind object_kind) : kind(object_kind) {}
@@ -23,6 +23,9 @@ HANDLE register_object(KernelObject* object);
 KernelObject* find_object(HANDLE handle, ObjectKind kind);
 // Unregisters and deletes the object; false when the handle is not live.
 bool close_object(HANDLE handle, ObjectKind kind);
+
+// Closes a thread handle; false when the handle is not a live thread's.
+bool close_thread_handle(HANDLE handle);
 
 // Turns a Windows path (backslashes) into a POSIX one.
 std::string to_posix_path(const char* windows_path);

@@ -11,11 +11,16 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// Multimedia and shell calls, which the lean <windows.h> leaves out.
+#include <mmsystem.h>
+#include <shellapi.h>
 #else
 #include "platform/posix_gdi.h"
 #include "platform/posix_kernel.h"
+#include "platform/posix_shell.h"
 #include "platform/posix_types.h"
 #include "platform/posix_user.h"
 #include "platform/posix_user_text.h"
 #include "platform/posix_wgl.h"
+#include "platform/posix_winmm.h"
 #endif

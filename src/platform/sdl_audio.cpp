@@ -1,0 +1,189 @@
+// The SDL2 audio backend: wave images decoded by SDL's own loader, and one
+// SDL audio device per playing sound, opened in the sound's own format so
+// that SDL converts only where the machine's device needs it.
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+
+#include "platform/posix_winmm_audio.h"
+
+namespace posix {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A data chunk that claims more bytes than the file holds is an error, not
+// a shorter sound.
+void set_wave_hints() {
+  static std::once_flag once;
+  std::call_once(once, [] { SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "verystrict"); });
+}
+
+// Starts SDL's audio once; SDL_AUDIODRIVER chooses the driver, as SDL does.
+bool audio_ready() {
+  static std::once_flag once;
+  static bool ready = false;
+  std::call_once(once, [] {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  });
+  return ready;
+}
+
+// About 20 ms of frames, a power of two: short enough for a prompt start.
+Uint16 buffer_frames(int rate) {
+  Uint16 frames = 64;
+  while (frames < 4096 && frames < rate / 50) frames = static_cast<Uint16>(frames * 2);
+  return frames;
+}
+
+}  // namespace
+
+class Playback {
+ public:
+  Playback(std::shared_ptr<const WaveSound> sound, size_t first, size_t end, Repeat repeat)
+      : sound_(std::move(sound)),
+        first_(first * sound_->frame_bytes),
+        end_(end * sound_->frame_bytes),
+        position_(first_),
+        repeat_(repeat) {}
+
+  bool open() {
+    SDL_AudioSpec wanted{};
+    wanted.freq = sound_->rate;
+    wanted.format = sound_->sample_format;
+    wanted.channels = sound_->channels;
+    wanted.samples = buffer_frames(sound_->rate);
+    wanted.callback = &Playback::fill;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (device_ == 0) return false;
+    silence_ = obtained.silence;
+    device_frames_ = obtained.samples;
+    started_ = Clock::now();
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+
+  bool finish() {
+    {
+      std::unique_lock<std::mutex> guard(lock_);
+      changed_.wait(guard, [&] { return drained_ || stopped_; });
+    }
+    close();
+    std::lock_guard<std::mutex> guard(lock_);
+    return drained_ && !stopped_;
+  }
+
+  void stop() {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      if (!drained_) stopped_ = true;
+    }
+    changed_.notify_all();
+    close();
+  }
+
+ private:
+  static void fill(void* self, Uint8* stream, int length) {
+    static_cast<Playback*>(self)->fill(stream, static_cast<size_t>(length));
+  }
+
+  // Hands the device its next buffer. A device that takes buffers faster
+  // than it plays them (one with no clock, such as ALSA's null device) is
+  // held to the sound's own pace, so that a sound lasts as long everywhere.
+  void fill(Uint8* stream, size_t length) {
+    std::unique_lock<std::mutex> guard(lock_);
+    keep_pace(guard);
+    size_t copied = 0;
+    while (!stopped_ && copied < length && position_ < end_) {
+      size_t part = std::min(length - copied, end_ - position_);
+      std::memcpy(stream + copied, sound_->samples.data() + position_, part);
+      copied += part;
+      position_ += part;
+      if (position_ == end_ && repeat_ == Repeat::kLoop && end_ > first_) position_ = first_;
+    }
+    std::memset(stream + copied, silence_, length - copied);
+    frames_handed_ += length / sound_->frame_bytes;
+    if (copied == 0 && !drained_) {
+      drained_ = true;
+      changed_.notify_all();
+    }
+  }
+
+  // The wait ends early when the device is being closed: SDL holds its own
+  // lock around this callback, and closing needs that lock.
+  void keep_pace(std::unique_lock<std::mutex>& guard) {
+    if (frames_handed_ <= device_frames_ || closing_) return;
+    auto ahead = std::chrono::duration<double>(
+        static_cast<double>(frames_handed_ - device_frames_) / sound_->rate);
+    auto due = started_ + std::chrono::duration_cast<Clock::duration>(ahead);
+    due = std::min(due, Clock::now() + std::chrono::seconds(1));
+    changed_.wait_until(guard, due, [&] { return closing_; });
+  }
+
+  // Closes the device once, whoever asks first; later callers wait for it.
+  void close() {
+    std::lock_guard<std::mutex> guard(close_lock_);
+    if (device_ == 0) return;
+    {
+      std::lock_guard<std::mutex> state(lock_);
+      closing_ = true;
+    }
+    changed_.notify_all();
+    SDL_CloseAudioDevice(device_);
+    device_ = 0;
+  }
+
+  std::shared_ptr<const WaveSound> sound_;
+  size_t first_, end_, position_;
+  Repeat repeat_;
+  SDL_AudioDeviceID device_ = 0;
+  Uint8 silence_ = 0;
+  uint64_t device_frames_ = 0;
+  uint64_t frames_handed_ = 0;
+  Clock::time_point started_;
+  std::mutex lock_;
+  std::condition_variable changed_;
+  bool drained_ = false;
+  bool stopped_ = false;
+  bool closing_ = false;
+  std::mutex close_lock_;
+};
+
+std::shared_ptr<Playback> start_playback(std::shared_ptr<const WaveSound> sound, size_t first_frame,
+                                         size_t end_frame, Repeat repeat) {
+  if (!audio_ready() || sound == nullptr) return nullptr;
+  auto playback = std::make_shared<Playback>(std::move(sound), first_frame, end_frame, repeat);
+  if (!playback->open()) return nullptr;
+  return playback;
+}
+
+bool finish_playback(Playback& playback) { return playback.finish(); }
+void stop_playback(Playback& playback) { playback.stop(); }
+
+WaveResult decode_wave(const uint8_t* bytes, size_t size, WaveSound* sound) {
+  set_wave_hints();
+  SDL_RWops* source = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+  if (source == nullptr) return WaveResult::kInvalid;
+  SDL_AudioSpec spec{};
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
+    return WaveResult::kUnplayable;
+  sound->rate = spec.freq;
+  sound->sample_format = spec.format;
+  sound->channels = spec.channels;
+  sound->frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  size_t whole = sound->frame_bytes == 0 ? 0 : length - length % sound->frame_bytes;
+  sound->samples.assign(samples, samples + whole);
+  SDL_FreeWAV(samples);
+  return sound->frame_bytes == 0 ? WaveResult::kUnplayable : WaveResult::kLoaded;
+}
+
+}  // namespace posix

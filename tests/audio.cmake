@@ -1,0 +1,14 @@
+# The sound tests play through ALSA's default device, which the configuration
+# tests/alsa_capture.conf turns into a recording in a file of the test's own,
+# on both targets (Wine's sound driver uses the host's ALSA). The wave files
+# they play are made by SoX when the tests run, as a fixture of its own.
+if(TARGET test_audio)
+  set(audio_samples ${CMAKE_CURRENT_BINARY_DIR}/audio_samples)
+  add_test(NAME audio_samples COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/audio_samples.sh ${audio_samples})
+  set_tests_properties(audio_samples PROPERTIES FIXTURES_SETUP audio_samples LABELS audio)
+  set_tests_properties(audio PROPERTIES FIXTURES_REQUIRED audio_samples RUN_SERIAL FALSE
+    ENVIRONMENT "ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa_capture.conf;PIXWELL_AUDIO_CAPTURE=${CMAKE_CURRENT_BINARY_DIR}/audio_capture.wav;SDL_AUDIODRIVER=alsa")
+  if(WIN32)
+    target_link_libraries(test_audio PRIVATE advapi32)
+  endif()
+endif()

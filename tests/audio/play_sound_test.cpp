@@ -1,0 +1,193 @@
+// PlaySoundA and the MCI wave device, checked on the bytes that reached the
+// device: every SoX file plays sample for sample, damaged files fail
+// cleanly, and a new sound stops the one still playing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "audio/sound_capture.h"
+#include "audio/sound_playback.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+struct Sample {
+  int rate;
+  int bits;
+  int channels;
+  std::string name() const {
+    return "tone_" + std::to_string(rate) + "_" + std::to_string(bits) + "_" +
+           std::to_string(channels);
+  }
+};
+
+std::vector<Sample> all_samples() {
+  std::vector<Sample> samples;
+  for (int rate : {11025, 22050, 44100, 48000})
+    for (int bits : {8, 16})
+      for (int channels : {1, 2}) samples.push_back({rate, bits, channels});
+  return samples;
+}
+
+// The device gets each file in its own format, so what it recorded must be
+// SoX's reading of the file, byte for byte, between silences.
+void expect_played(const Sample& sample, const Capture& capture) {
+  SCOPED_TRACE(sample.name());
+  ASSERT_EQ(capture.rate, sample.rate);
+  ASSERT_EQ(capture.bits, sample.bits);
+  ASSERT_EQ(capture.channels, sample.channels);
+  std::string expected = read_file_bytes(sample_path(sample.name() + ".raw"));
+  ASSERT_FALSE(expected.empty());
+  std::string played = trim_silence(capture.samples, capture.bits, capture.channels);
+  EXPECT_EQ(played.size(), trim_silence(expected, sample.bits, sample.channels).size());
+  EXPECT_TRUE(played == trim_silence(expected, sample.bits, sample.channels));
+}
+
+TEST(PlaySound, EverySoxFilePlaysItsOwnSamples) {
+  for (const Sample& sample : all_samples()) {
+    clear_capture();
+    std::string path = sample_path(sample.name() + ".wav");
+    ASSERT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT), TRUE) << path;
+    expect_played(sample, read_capture());
+  }
+}
+
+TEST(OpenWaveDevice, EverySoxFilePlaysItsOwnSamplesAndNotifiesSuccess) {
+  HWND window = notification_window();
+  for (const Sample& sample : all_samples()) {
+    clear_capture();
+    std::string path = sample_path(sample.name() + ".wav");
+    ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0) << path;
+    std::vector<Notification> notes = wait_for_notifications(8000);
+    ASSERT_EQ(notes.size(), 1u) << path;
+    EXPECT_EQ(notes[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+    EXPECT_EQ(notes[0].device, static_cast<LPARAM>(WaveDeviceId));
+    EXPECT_EQ(CloseWaveDevice(), 0u);
+    expect_played(sample, read_capture());
+  }
+}
+
+// Damaged copies of a good file: each must fail at once, never crash or
+// read outside the file (the sanitizer build checks the latter).
+std::vector<std::pair<std::string, std::string>> damaged_files() {
+  std::string good = read_file_bytes(sample_path("tone_22050_16_1.wav"));
+  auto with_le32 = [&](size_t at, uint32_t value) {
+    std::string bytes = good;
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+  };
+  std::string odd_format = good;
+  odd_format[20] = 0x34;  // format tag 0x1234: no such codec
+  odd_format[21] = 0x12;
+  std::string no_channels = good;
+  no_channels[22] = 0;
+  return {
+      {"empty", ""},
+      {"header only", good.substr(0, 12)},
+      {"cut in the format chunk", good.substr(0, 30)},
+      {"cut in the data", good.substr(0, good.size() / 2)},
+      {"riff size beyond the file", with_le32(4, 0x7FFFFFF0)},
+      {"format size beyond the file", with_le32(16, 0x40000000)},
+      {"data size beyond the file", with_le32(40, 0xFFFFFFF0)},
+      {"not a wave", "RIFF\x04\0\0\0AVI "},
+      {"unknown format tag", odd_format},
+      {"no channels", no_channels},
+  };
+}
+
+TEST(PlaySound, DamagedFilesFailWithoutPlaying) {
+  TempDir dir;
+  for (const auto& [what, bytes] : damaged_files()) {
+    std::string path = dir.file("damaged.wav");
+    write_file_bytes(path, bytes);
+    double start = now_ms();
+    EXPECT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT), FALSE) << what;
+    EXPECT_LT(now_ms() - start, 2000.0) << what;
+  }
+}
+
+TEST(OpenWaveDevice, DamagedFilesAreRefusedByTheOpenWithAnMciError) {
+  TempDir dir;
+  HWND window = notification_window();
+  for (const auto& [what, bytes] : damaged_files()) {
+    std::string path = dir.file("damaged.wav");
+    write_file_bytes(path, bytes);
+    MCI_OPEN_PARMSA open{};
+    open.lpstrDeviceType = "waveaudio";
+    open.lpstrElementName = path.c_str();
+    MCIERROR error = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
+                                     reinterpret_cast<DWORD_PTR>(&open));
+    EXPECT_GE(error, static_cast<MCIERROR>(MCIERR_BASE)) << what;
+    if (error == 0) mciSendCommandA(open.wDeviceID, MCI_CLOSE, 0, 0);
+    EXPECT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), -1) << what;
+  }
+  EXPECT_TRUE(wait_for_notifications(300).empty());
+}
+
+TEST(OpenWaveDevice, MissingFileFailsWithoutNotification) {
+  HWND window = notification_window();
+  MCI_OPEN_PARMSA open{};
+  open.lpstrDeviceType = "waveaudio";
+  std::string missing = sample_folder() + "no such file.wav";
+  open.lpstrElementName = missing.c_str();
+  EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
+                            reinterpret_cast<DWORD_PTR>(&open)),
+            static_cast<MCIERROR>(MCIERR_FILE_NOT_FOUND));
+  EXPECT_EQ(OpenWaveDevice(window, missing.c_str(), 0, 0), -1);
+  EXPECT_TRUE(wait_for_notifications(1000).empty());
+}
+
+TEST(OpenWaveDevice, FromAndToOfAnySizePlayTheWholeFile) {
+  HWND window = notification_window();
+  const Sample sample{11025, 16, 1};
+  std::string path = sample_path(sample.name() + ".wav");
+  for (auto [from, to] :
+       {std::pair<DWORD, DWORD>{0xFFFFFFFF, 0}, {123456789, 7}, {5, 0xFFFFFFFF}}) {
+    clear_capture();
+    ASSERT_EQ(OpenWaveDevice(window, path.c_str(), from, to), 0);
+    EXPECT_EQ(WaveBlocks.Play.dwFrom, from);
+    EXPECT_EQ(WaveBlocks.Play.dwTo, to);
+    std::vector<Notification> notes = wait_for_notifications(8000);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+    EXPECT_EQ(CloseWaveDevice(), 0u);
+    expect_played(sample, read_capture());
+  }
+}
+
+TEST(OpenWaveDevice, CloseEndsTheDeviceAndASecondOpenReplacesTheIdentifier) {
+  HWND window = notification_window();
+  std::string path = sample_path("three_seconds.wav");
+  ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0);
+  MCIDEVICEID first = WaveDeviceId;
+  ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0);
+  MCIDEVICEID second = WaveDeviceId;
+  EXPECT_NE(first, second);
+  // Closing a playing device stops it; its notification is not a success.
+  EXPECT_EQ(mciSendCommandA(first, MCI_CLOSE, 0, 0), 0u);
+  EXPECT_EQ(CloseWaveDevice(), 0u);
+  EXPECT_EQ(mciSendCommandA(second, MCI_CLOSE, 0, 0),
+            static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+  for (const Notification& note : wait_for_notifications(4000, 2))
+    EXPECT_NE(note.outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+}
+
+TEST(PlaySound, NoStopRefusesWhileASoundPlaysAndANewSoundStopsTheOld) {
+  std::string long_sound = sample_path("three_seconds.wav");
+  std::string short_sound = sample_path("tone_11025_16_1.wav");
+  ASSERT_EQ(PlaySoundA(long_sound.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT),
+            TRUE);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(PlaySoundA(short_sound.c_str(), nullptr, SND_FILENAME | SND_NOSTOP | SND_NODEFAULT),
+            FALSE);
+  clear_capture();
+  double start = now_ms();
+  EXPECT_EQ(PlaySoundA(short_sound.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT), TRUE);
+  // The three-second sound was stopped: only the short one was recorded,
+  // and the call did not wait for the long one.
+  EXPECT_LT(now_ms() - start, 2500.0);
+  expect_played({11025, 16, 1}, read_capture());
+}
+
+}  // namespace

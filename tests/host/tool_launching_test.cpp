@@ -1,0 +1,187 @@
+// LaunchAssembler and LaunchDisassembler start a stand-in tool that records
+// its working directory and arguments; natively, Debian's flat assembler
+// also stands in as Fasm.exe and really assembles code.txt.
+#include "host/tool_launching.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+std::string host_path(std::string path) {
+#ifndef _WIN32
+  for (char& c : path)
+    if (c == '\\') c = '/';
+#endif
+  return path;
+}
+
+// The folder of the running test program, ending in a backslash.
+std::string program_folder() {
+  char path[4096];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string stand_in_tool() {
+#ifdef _WIN32
+  return program_folder() + "stand_in_tool.exe";
+#else
+  return program_folder() + "stand_in_tool";
+#endif
+}
+
+// Copies a program into place as an executable file, making its folder.
+void install_tool(const std::string& from, const std::string& to) {
+  std::filesystem::create_directories(std::filesystem::path(host_path(to)).parent_path());
+  std::string bytes = read_file_bytes(from);
+  ASSERT_FALSE(bytes.empty()) << from;
+  write_file_bytes(to, bytes);
+#ifndef _WIN32
+  chmod(host_path(to).c_str(), 0755);
+#endif
+}
+
+// The lines that the stand-in tool recorded, once it has; empty after the time.
+std::vector<std::string> wait_for_record(const std::string& file, int timeout_ms = 10000) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::string text = read_file_bytes(file);
+    if (!text.empty()) {
+      std::vector<std::string> lines;
+      for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(text.substr(at, end - at));
+      return lines;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return {};
+}
+
+std::string without_trailing_backslash(std::string path) {
+  if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// Makes a folder the current directory for the test's length.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::string& folder) {
+    GetCurrentDirectoryA(sizeof(previous_), previous_);
+    SetCurrentDirectoryA(folder.c_str());
+  }
+  ~CurrentDirectory() { SetCurrentDirectoryA(previous_); }
+
+ private:
+  char previous_[4096] = {};
+};
+
+double elapsed_ms(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
+      .count();
+}
+
+TEST(LaunchAssembler, FindsTheToolAndFilesInTheCurrentDirectoryAndDoesNotWait) {
+  TempDir work;
+  install_tool(stand_in_tool(), work.file("Assembler\\Fasm.exe"));
+  write_file_bytes(work.file("Assembler\\slow.txt"), "x");
+  write_file_bytes(work.file("code.txt"), "org 100h\r\n");
+  CurrentDirectory inside(work.path());
+  auto start = std::chrono::steady_clock::now();
+  INT_PTR result = LaunchAssembler(nullptr);
+  EXPECT_GT(result, 32);
+  EXPECT_LT(elapsed_ms(start), 1000.0);
+  EXPECT_TRUE(read_file_bytes(work.file("Assembler\\record.txt")).empty());
+  std::vector<std::string> record = wait_for_record(work.file("Assembler\\record.txt"));
+  ASSERT_EQ(record.size(), 3u);
+  EXPECT_EQ(record[0], without_trailing_backslash(work.path()));
+  EXPECT_EQ(record[1], "code.txt");
+  EXPECT_EQ(record[2], "code.com");
+}
+
+TEST(LaunchAssembler, MissingToolGivesThirtyTwoOrLess) {
+  TempDir work;
+  CurrentDirectory inside(work.path());
+  EXPECT_LE(LaunchAssembler(nullptr), 32);
+}
+
+TEST(LaunchDisassembler, StartsTheToolInTheProgramsDirectoryWhateverTheCurrentOne) {
+  std::string tools = program_folder() + "Assembler\\";
+  install_tool(stand_in_tool(), tools + "disasm.exe");
+  DeleteFileA((tools + "record.txt").c_str());
+  TempDir elsewhere;
+  std::vector<std::string> record;
+  {
+    CurrentDirectory inside(elsewhere.path());
+    EXPECT_GT(LaunchDisassembler(nullptr, std::string(3000, 'x').c_str()), 32);
+    record = wait_for_record(tools + "record.txt");
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(host_path(tools), ignored);
+  ASSERT_EQ(record.size(), 6u);
+  EXPECT_EQ(record[0], without_trailing_backslash(program_folder()));
+  // The parameter string reaches the tool unchanged, split at its blanks.
+  std::vector<std::string> arguments(record.begin() + 1, record.end());
+  EXPECT_EQ(arguments, (std::vector<std::string>{"Copy", "of", "Pixwell.exe", ">", "disasm.txt"}));
+}
+
+TEST(LaunchDisassembler, MissingToolGivesThirtyTwoOrLess) {
+  std::error_code ignored;
+  std::filesystem::remove_all(host_path(program_folder() + "Assembler"), ignored);
+  EXPECT_LE(LaunchDisassembler(nullptr, ""), 32);
+}
+
+TEST(DisassemblerStrings, StayWithinTheirBuffersWhateverTheDirectoryAndText) {
+  DisassemblerStrings strings;
+  FormDisassemblerStrings("C:\\tools\\", "list ", &strings);
+  EXPECT_STREQ(strings.ToolPath, "C:\\tools\\Assembler\\disasm.exe");
+  EXPECT_STREQ(strings.TextAndParameters, "list Copy of Pixwell.exe > disasm.txt");
+
+  std::string long_directory(700, 'd');
+  std::string long_text(5000, 't');
+  std::memset(&strings, 0x55, sizeof(strings));
+  FormDisassemblerStrings(long_directory.c_str(), long_text.c_str(), &strings);
+  EXPECT_EQ(std::strlen(strings.ToolPath), kToolStringBytes - 1);
+  EXPECT_EQ(std::strlen(strings.TextAndParameters), kToolStringBytes - 1);
+  EXPECT_EQ(std::string(strings.ToolPath), long_directory.substr(0, kToolStringBytes - 1));
+
+  // Text that nearly fills the buffer leaves room for part of the parameters.
+  std::string near_full(500, 'n');
+  FormDisassemblerStrings("", near_full.c_str(), &strings);
+  EXPECT_EQ(std::string(strings.TextAndParameters), near_full + std::string("Copy of Pix"));
+}
+
+#ifndef _WIN32
+// Debian's flat assembler as Assembler/Fasm.exe turns code.txt into
+// code.com in the current directory.
+TEST(LaunchAssembler, RealAssemblerBuildsCodeCom) {
+  if (!std::filesystem::exists("/usr/bin/fasm")) GTEST_SKIP() << "fasm is not installed";
+  TempDir work;
+  install_tool("/usr/bin/fasm", work.file("Assembler\\Fasm.exe"));
+  write_file_bytes(work.file("code.txt"), "org 100h\r\nmov ax, 4C00h\r\nint 21h\r\n");
+  CurrentDirectory inside(work.path());
+  ASSERT_GT(LaunchAssembler(nullptr), 32);
+  const std::string expected("\xB8\x00\x4C\xCD\x21", 5);  // mov ax, 4C00h; int 21h
+  std::string produced;
+  auto start = std::chrono::steady_clock::now();
+  while (elapsed_ms(start) < 10000 &&
+         (produced = read_file_bytes(work.file("code.com"))) != expected)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(produced, expected);
+}
+#endif
+
+}  // namespace

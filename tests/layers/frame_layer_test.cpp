@@ -1,0 +1,170 @@
+// Frame animations: the frame sequence while selected, RenderDiscFrames'
+// frames against the literal rasterizer, and the notice of a layer that
+// never becomes ready.
+#include "layers/frame_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "display/graphics_startup.h"
+#include "layers/captioned_layer.h"
+#include "layers/layer_test_window.h"
+#include "reference/raster_literal.h"
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+// One colour per frame of the test procedure's strips.
+constexpr uint32_t kFrameColours[] = {0x100000, 0x002000, 0x000030};
+
+int32_t painted_layer = -1;
+int procedure_calls = 0;
+
+// Paints frame k of the layer under test in colour k and marks it ready.
+uint32_t paint_frames(uint32_t) {
+  ++procedure_calls;
+  Layer* layer = GetLayer(painted_layer);
+  for (int32_t k = 0; k < layer->FrameCount; ++k)
+    fill_dc(layer->ImageDC, 0, k * layer->Height, layer->Width, layer->Height, kFrameColours[k]);
+  layer->FramesReady = 1;
+  return 0;
+}
+
+// A procedure that never manages to render.
+uint32_t never_ready(uint32_t) {
+  ++procedure_calls;
+  return 0;
+}
+
+class FrameLayerTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    reset_layers();
+    procedure_calls = 0;
+  }
+  void TearDown() override { reset_layers(); }
+
+  HWND window() const { return layer_test_window(); }
+
+  static uint32_t shown_at(const Layer& layer) {
+    return read_dc_pixels(BackDC, layer.X + 5, layer.Y + 5, 1, 1).at(0, 0);
+  }
+};
+
+TEST_F(FrameLayerTest, StoresXUnchangedYPlusOneAndAStripOfFrames) {
+  ASSERT_EQ(CreateFrameLayer(window(), 10, 20, 100, 100, paint_frames, 3), 0);
+  const Layer* layer = GetLayer(0);
+  EXPECT_EQ(layer->Kind, 0x0F00u);
+  EXPECT_EQ(layer->X, 10);
+  EXPECT_EQ(layer->Y, 21);
+  EXPECT_EQ(layer->FrameProc, paint_frames);
+  EXPECT_EQ(layer->FrameCount, 3);
+  EXPECT_EQ(layer->FramesReady, 0u);
+  EXPECT_EQ(layer->Frame, 0);
+  EXPECT_EQ(SurfaceSize(layer->Image), (uint64_t{100} << 32) | 300u);
+  EXPECT_EQ(procedure_calls, 0);  // nothing is rendered before the first draw
+}
+
+TEST_F(FrameLayerTest, EachDrawWhileSelectedAdvancesOneFrameAndDropsTheSelection) {
+  painted_layer = CreateFrameLayer(window(), 10, 20, 100, 100, paint_frames, 3);
+  ASSERT_EQ(painted_layer, 0);
+  Layer* layer = GetLayer(0);
+  for (int32_t expected : {1, 2, 0, 1}) {
+    SelectedLayer = 0;
+    DrawLayer(0);
+    EXPECT_EQ(layer->Frame, expected);
+    EXPECT_EQ(SelectedLayer, -1);
+    EXPECT_EQ(shown_at(*layer), kFrameColours[expected]);
+  }
+  EXPECT_EQ(procedure_calls, 1);
+  // Not selected: the same frame at every draw.
+  for (int i = 0; i < 3; ++i) {
+    DrawLayer(0);
+    EXPECT_EQ(layer->Frame, 1);
+    EXPECT_EQ(shown_at(*layer), kFrameColours[1]);
+  }
+}
+
+// Frame 0 is the canvas under the layer with the disc; the band at row 100
+// is frame 0 shifted 30 right, its first column repeated in columns 21 to
+// 29, and black in columns 0 to 20; the third frame stays black.
+TEST_F(FrameLayerTest, RenderDiscFramesFillsFrameZeroAndTheBandAtRowHundred) {
+  ASSERT_EQ(FrameLayerIndex, 0);
+  ASSERT_EQ(CreateFrameLayer(window(), 10, 20, 100, 100, RenderDiscFrames, 3), 0);
+  std::vector<uint32_t> page = canvas_snapshot();
+  Canvas canvas{page.data(), kBufferWidth, kBufferHeight, 32};
+  literal::FillGradientDisc(canvas, 60, 71, 50, 0x7F7F7F);
+  std::vector<uint32_t> frame0 = page_rect(page, 10, 21, 100, 100);
+
+  DrawLayer(0);
+  const Layer* layer = GetLayer(0);
+  EXPECT_EQ(layer->FramesReady, 1u);
+  DcPixels image = read_dc_pixels(layer->ImageDC, 0, 0, 100, 300);
+  EXPECT_EQ(std::vector<uint32_t>(image.pixels.begin(), image.pixels.begin() + 100 * 100), frame0);
+  EXPECT_EQ(frame0[50 * 100 + 50], 0xFBFBFBu);  // the disc's centre
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      uint32_t want = x <= 20 ? 0 : frame0[y * 100 + (x < 30 ? 0 : x - 30)];
+      ASSERT_EQ(image.at(x, 100 + y), want) << x << "," << y;
+      ASSERT_EQ(image.at(x, 200 + y), 0u) << x << "," << y;
+    }
+  // Ready and not selected: frame 0 is shown.
+  EXPECT_EQ(read_dc_pixels(BackDC, 10, 21, 100, 100).pixels, frame0);
+}
+
+TEST_F(FrameLayerTest, AFrameAnimationThatIsNotLayerZeroShowsFrameNotReady) {
+  static const char caption[] = "Zero";
+  ASSERT_EQ(CreateCaptionedLayer(window(), 0, 0, 50, 30, 0x7F, caption), 0);
+  ASSERT_EQ(CreateFrameLayer(window(), 100, 200, 200, 40, RenderDiscFrames, 2), 1);
+  const Layer* layer = GetLayer(1);
+  for (int draw = 0; draw < 2; ++draw) {
+    DrawLayer(1);
+    EXPECT_EQ(layer->FramesReady, 0u);
+  }
+  // The notice is written into band 0 of the image and shown from there.
+  PixelBox text = colour_box(layer->ImageDC, 0, 0, 200, 80, kWhite);
+  ASSERT_FALSE(text.empty());
+  SIZE extent{};
+  GetTextExtentPoint32A(layer->ImageDC, "Frame Not Ready.", 16, &extent);
+  EXPECT_LE(text.left, 2);
+  EXPECT_LT(text.right, extent.cx);
+  EXPECT_GT(text.right, extent.cx - 10);
+  EXPECT_LT(text.bottom, extent.cy);
+  EXPECT_EQ(read_dc_pixels(BackDC, 100, 201, 200, 40).pixels,
+            read_dc_pixels(layer->ImageDC, 0, 0, 200, 40).pixels);
+  // Layer 0 is no frame animation: it is left as it was.
+  EXPECT_EQ(GetLayer(0)->Caption, caption);
+  EXPECT_EQ(GetLayer(0)->CaptionLength, 4);
+}
+
+TEST_F(FrameLayerTest, AProcedureThatNeverRendersIsAskedAtEveryDraw) {
+  ASSERT_EQ(CreateFrameLayer(window(), 0, 0, 150, 30, never_ready, 2), 0);
+  for (int draw = 1; draw <= 3; ++draw) {
+    SelectedLayer = 0;
+    DrawLayer(0);
+    EXPECT_EQ(procedure_calls, draw);
+    EXPECT_EQ(SelectedLayer, 0);  // only a ready animation drops the selection
+  }
+}
+
+TEST_F(FrameLayerTest, RenderDiscFramesWithoutLayerZeroTouchesNothing) {
+  DcPixels before = read_dc_pixels(BackDC, 0, 0, 200, 200);
+  EXPECT_EQ(RenderDiscFrames(0), 0u);
+  // A frame animation left in slot 0 by ClearLayers is no layer any more.
+  ASSERT_EQ(CreateFrameLayer(window(), 10, 20, 100, 100, nullptr, 2), 0);
+  ClearLayers();
+  RenderDiscFrames(0);
+  EXPECT_EQ(GetLayer(0)->FramesReady, 0u);
+  EXPECT_EQ(read_dc_pixels(BackDC, 0, 0, 200, 200).pixels, before.pixels);
+}
+
+TEST_F(FrameLayerTest, SizesAndFrameCountsBelowOneOrOverflowingAreRefused) {
+  const std::array<int32_t, 3> cases[] = {
+      {0, 10, 3}, {10, 0, 3}, {10, 10, 0}, {10, 10, -1}, {10, 0x10000, 0x8000}, {-1, 10, 1}};
+  for (auto [width, height, frames] : cases)
+    EXPECT_EQ(CreateFrameLayer(window(), 0, 0, width, height, nullptr, frames), -1);
+  EXPECT_EQ(LayerCount(), 0u);
+}
+
+}  // namespace
