@@ -6,11 +6,13 @@
 
 #include "app/lab_document.h"
 #include "app/version.h"
-#include "audio/sound.h"
+#include "audio/sound_playback.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
-#include "layers/diagnostics.h"
-#include "layers/layer_kinds.h"
+#include "layers/diagnostic_overlays.h"
+#include "layers/captioned_layer.h"
+#include "layers/frame_layer.h"
+#include "layers/panel_layer.h"
 #include "layers/layer_table.h"
 #include "layers/layer_window.h"
 #include "layers/text_view.h"
@@ -28,14 +30,16 @@ const char* const kLabHelpLines[2] = {
 
 namespace {
 
+// Colour components stay below 0x80: a gradient brightens each to about
+// twice its value, and above that it would wrap round to dark.
 struct CaptionedLayerLook {
   uint32_t Colour;
   const char* Caption;
 };
 
 constexpr CaptionedLayerLook kCaptionedLayers[kLabCaptionedCount] = {
-    {0xC03030, "Red"}, {0x30A040, "Green"}, {0x3050C0, "Blue"}, {0xC09020, "Amber"},
-    {0x8040B0, "Violet"},
+    {0x701818, "Red"}, {0x186830, "Green"}, {0x183070, "Blue"}, {0x705010, "Amber"},
+    {0x502070, "Violet"},
 };
 constexpr int32_t kInfoLeft = 20;
 constexpr int32_t kInfoTop = 420;
@@ -70,7 +74,7 @@ void build_layers(HWND window, TextDocument* document) {
   }
   CreatePanelLayer(window, kLabPanelArea.X, kLabPanelArea.Y, kLabPanelArea.Height, 0x606060);
   const LabArea& text = kLabTextArea;
-  int32_t view = CreateTextView(window, text.X, text.Y, text.Width, text.Height, 0x204080);
+  int32_t view = CreateTextView(window, text.X, text.Y, text.Width, text.Height, 0x183060);
   if (document != nullptr && view >= 0) AttachTextDocument(GetLayer(view), document);
 }
 
@@ -187,22 +191,6 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
   return 0;
 }
 
-// The messages the interactive layer procedure acts on; the rest go on to
-// DefWindowProcA, so the window can be moved, sized and closed.
-bool layer_procedure_acts_on(UINT message) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-    case kRepaintRequest:
-    case WM_RBUTTONUP:
-    case WM_LBUTTONUP:
-    case WM_SIZE:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case MM_MCINOTIFY: return true;
-    default: return false;
-  }
-}
-
 LRESULT pass_to_layer_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kRepaintRequest && (lparam == kRebuildAndRepaint || lparam == kRepaint))
     Lab.BackBufferFresh = true;
@@ -242,7 +230,9 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_TIMER: return on_tick(window);
     default: break;
   }
-  if (layer_procedure_acts_on(message))
+  // The rest go on to DefWindowProcA, so the window can be moved, sized and
+  // closed.
+  if (layer_window_acts_on(message))
     return pass_to_layer_procedure(window, message, wparam, lparam);
   return DefWindowProcA(window, message, wparam, lparam);
 }

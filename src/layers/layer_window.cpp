@@ -1,6 +1,6 @@
 #include "layers/layer_window.h"
 
-#include "audio/sound.h"
+#include "audio/sound_playback.h"
 #include "display/graphics_startup.h"
 #include "layers/layer_table.h"
 #include "raster/lines.h"
@@ -80,6 +80,7 @@ LRESULT on_key_up() {
   return 0;
 }
 
+// Whatever the notification says, the device has done its work.
 LRESULT on_mci_notify() {
   CloseWaveDevice();
   return 0;
@@ -121,3 +122,17 @@ LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM) {
 }
 
 void LayerModeKey(HWND) {}
+
+bool layer_window_acts_on(UINT message) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case kRepaintRequest:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONUP:
+    case WM_SIZE:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case MM_MCINOTIFY: return true;
+    default: return false;
+  }
+}

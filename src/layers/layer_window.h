@@ -21,5 +21,9 @@ LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
 LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM);
 void LayerModeKey(HWND window);
 
+// Whether LayerWindowProc acts on the message; a window that uses it as its
+// procedure passes the others to DefWindowProcA.
+bool layer_window_acts_on(UINT message);
+
 // The second page of the pixel store: the layer mode's background.
 uint32_t* BackgroundPage();

@@ -3,7 +3,11 @@
 // window, rendering contexts as SDL contexts, and buffer swaps.
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
+
+#include "platform/opengl.h"
 
 #include "platform/posix_user_objects.h"
 
@@ -156,10 +160,41 @@ HGLRC wglGetCurrentContext() {
 
 HDC wglGetCurrentDC() { return find_as<GlContext>(current.context) ? current.dc : nullptr; }
 
+namespace {
+
+// Keeps the window's framebuffer equal to the picture being swapped to the
+// screen, as Windows' window DC reads what the screen shows: GDI drawn over
+// the OpenGL picture then presents its own pixels over that picture, not over
+// what GDI drew before, and BitBlt from the window reads the picture.
+void copy_back_buffer_to_framebuffer(Window& window) {
+  Bitmap& frame = window.framebuffer;
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(window.sdl, &width, &height);
+  width = std::min(width, frame.width);
+  height = std::min(height, frame.height);
+  if (frame.pixels == nullptr || width <= 0 || height <= 0) return;
+  std::vector<uint32_t> rows(static_cast<size_t>(width) * height);
+  GLint read_buffer = 0, alignment = 0;
+  glGetIntegerv(GL_READ_BUFFER, &read_buffer);
+  glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+  glReadBuffer(static_cast<GLenum>(read_buffer));
+  // OpenGL's rows run bottom-up; the framebuffer's top row is row 0.
+  for (int y = 0; y < height; ++y)
+    std::memcpy(frame.row(y), &rows[static_cast<size_t>(height - 1 - y) * width],
+                static_cast<size_t>(width) * 4);
+}
+
+}  // namespace
+
 BOOL SwapBuffers(HDC dc) {
   Window* window = window_of_dc(dc);
   if (window == nullptr || window->pixel_format == 0 || window->sdl == nullptr) return FALSE;
   if (SDL_GL_GetCurrentWindow() != window->sdl) return FALSE;
+  copy_back_buffer_to_framebuffer(*window);
   SDL_GL_SwapWindow(window->sdl);
   return TRUE;
 }

@@ -50,6 +50,11 @@ std::string hex(uint32_t value) {
 struct Box {
   int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
   int width() const { return right < left ? 0 : right - left + 1; }
+  // Lit pixels that keep clear of the area's edges: a whole sphere, not a
+  // stale picture reaching out of the scene.
+  bool clear_of_edges(const ScreenArea& area) const {
+    return width() > 0 && left > 0 && top > 0 && right < area.width - 1 && bottom < area.height - 1;
+  }
 };
 
 Box lit_box(LabScreen& s, ScreenArea area) {
@@ -150,14 +155,19 @@ bool up_key_pages_text_view(LabScreen& s, std::string& problem) {
 bool right_button_switches_modes(LabScreen& s, std::string& problem) {
   point_at(s, 5, 5);
   s.x->click(3);
-  if (!within(5, [&] { return client_pixel(s, 0, 0) == 0 && lit_box(s, kSceneArea).width() > 0; })) {
+  if (!within(5, [&] {
+        return client_pixel(s, 0, 0) == 0 && lit_box(s, kSceneArea).clear_of_edges(kSceneArea);
+      })) {
     problem = "the right button did not show the spheres on black";
     return false;
   }
   int wide = lit_box(s, kSceneArea).width();
   s.x->press_key(XK_z);
   s.x->press_key(XK_z);
-  bool shrank = within(5, [&] { return lit_box(s, kSceneArea).width() * 2 < wide; });
+  bool shrank = within(5, [&] {
+    Box box = lit_box(s, kSceneArea);
+    return box.clear_of_edges(kSceneArea) && box.width() * 2 < wide;
+  });
   int narrow = lit_box(s, kSceneArea).width();
   s.x->click(3);
   if (!shrank) {

@@ -29,9 +29,13 @@ Window find_titled(Display* display, Window parent, const std::string& title, in
   return found;
 }
 
+// Windows come and go while the tree is searched; an error about one that
+// has just gone is no reason to end the driver.
+int ignore_error(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
-XSession::XSession() : display_(XOpenDisplay(nullptr)) {}
+XSession::XSession() : display_(XOpenDisplay(nullptr)) { XSetErrorHandler(ignore_error); }
 
 XSession::~XSession() {
   if (display_ != nullptr) XCloseDisplay(display_);
