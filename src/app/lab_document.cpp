@@ -36,7 +36,9 @@ LabDocument LoadLabDocument(const char* file_name) {
   if (text.find('\n') == std::string::npos)
     return {nullptr, std::string("Cannot show ") + file_name + ": it holds no line end."};
   std::string converted = WithCarriageReturns(text);
-  TextDocument* document = MakeTextDocument(converted.data(), static_cast<int32_t>(converted.size()));
-  if (document == nullptr) return {nullptr, std::string("Out of memory loading ") + file_name + "."};
+  TextDocument* document =
+      MakeTextDocument(converted.data(), static_cast<int32_t>(converted.size()));
+  if (document == nullptr)
+    return {nullptr, std::string("Out of memory loading ") + file_name + "."};
   return {document, ""};
 }

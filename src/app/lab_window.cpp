@@ -9,12 +9,12 @@
 #include "audio/sound_playback.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
-#include "layers/diagnostic_overlays.h"
 #include "layers/captioned_layer.h"
+#include "layers/diagnostic_overlays.h"
 #include "layers/frame_layer.h"
-#include "layers/panel_layer.h"
 #include "layers/layer_table.h"
 #include "layers/layer_window.h"
+#include "layers/panel_layer.h"
 #include "layers/text_view.h"
 #include "scene3d/scene.h"
 
@@ -38,8 +38,8 @@ struct CaptionedLayerLook {
 };
 
 constexpr CaptionedLayerLook kCaptionedLayers[kLabCaptionedCount] = {
-    {0x701818, "Red"}, {0x186830, "Green"}, {0x183070, "Blue"}, {0x705010, "Amber"},
-    {0x502070, "Violet"},
+    {0x701818, "Red"},   {0x186830, "Green"},  {0x183070, "Blue"},
+    {0x705010, "Amber"}, {0x502070, "Violet"},
 };
 constexpr int32_t kInfoLeft = 20;
 constexpr int32_t kInfoTop = 420;
@@ -80,8 +80,8 @@ void build_layers(HWND window, TextDocument* document) {
 
 void load_document() {
   LabDocument loaded = LoadLabDocument(Lab.Options.DocumentPath);
-  Lab.Status = loaded.Problem.empty() ? std::string("Showing ") + Lab.Options.DocumentPath
-                                      : loaded.Problem;
+  Lab.Status =
+      loaded.Problem.empty() ? std::string("Showing ") + Lab.Options.DocumentPath : loaded.Problem;
   Lab.Document = loaded.Document;
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/opengl.h"
-
 #include "platform/posix_user_objects.h"
 
 namespace posix {

@@ -1,6 +1,7 @@
 // The SDL video backend: picks the display's driver or a headless one,
 // keeps one SDL window per window, shows framebuffers and waits for events.
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,40 @@ Video& video() {
   return state;
 }
 
+// Xlib's error event, as far as the handler below reads it.
+struct XErrorHead {
+  int type;
+  void* display;
+  unsigned long resource;
+  unsigned long serial;
+  unsigned char error_code;
+};
+using XErrorHandler = int (*)(void*, XErrorHead*);
+constexpr unsigned char kBadWindow = 3;
+XErrorHandler previous_x_error_handler = nullptr;
+
+// A request about a window that has just been destroyed (a wake-up sent to a
+// window closing on another thread, say) is answered with BadWindow; Xlib's
+// default handler would end the process for it. Windows shrugs such races
+// off, and so do we; every other error goes on to the previous handler.
+int tolerate_vanished_window(void* display, XErrorHead* error) {
+  if (error->error_code == kBadWindow || previous_x_error_handler == nullptr) return 0;
+  return previous_x_error_handler(display, error);
+}
+
+// Set before SDL starts its X11 driver, which keeps the handler it finds and
+// puts it back when it quits: errors still unread then (a wake-up SDL sent to
+// a window already closed) reach this handler, not the one that exits. SDL
+// loads Xlib itself, so the handler is set through the same library, which
+// stays loaded for the process.
+void tolerate_vanished_windows() {
+  void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL);
+  if (xlib == nullptr) return;
+  using SetHandler = XErrorHandler (*)(XErrorHandler);
+  auto set_handler = reinterpret_cast<SetHandler>(dlsym(xlib, "XSetErrorHandler"));
+  if (set_handler != nullptr) previous_x_error_handler = set_handler(tolerate_vanished_window);
+}
+
 bool start_driver(const char* name) {
   if (name != nullptr) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
@@ -38,6 +73,7 @@ bool has_display() {
 // A chosen driver first (SDL_VIDEODRIVER), else the display's; then the
 // headless ones, so that windows, messages and GDI work without a display.
 bool start_video() {
+  if (has_display()) tolerate_vanished_windows();
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");

@@ -69,8 +69,8 @@ Box lit_box(LabScreen& s, ScreenArea area) {
   return box;
 }
 
-// Left of the overlays and above the help lines: where only the scene draws.
-constexpr ScreenArea kSceneArea{250, 0, 650, 540};
+// Right of the frame-rate rows and above the help lines: only the scene draws there.
+constexpr ScreenArea kSceneArea{180, 0, 760, 540};
 
 }  // namespace
 
@@ -158,7 +158,11 @@ bool right_button_switches_modes(LabScreen& s, std::string& problem) {
   if (!within(5, [&] {
         return client_pixel(s, 0, 0) == 0 && lit_box(s, kSceneArea).clear_of_edges(kSceneArea);
       })) {
-    problem = "the right button did not show the spheres on black";
+    Box box = lit_box(s, kSceneArea);
+    problem = "the right button did not show the spheres on black: corner " +
+              hex(client_pixel(s, 0, 0)) + ", lit box x " + std::to_string(box.left) + ".." +
+              std::to_string(box.right) + " y " + std::to_string(box.top) + ".." +
+              std::to_string(box.bottom);
     return false;
   }
   int wide = lit_box(s, kSceneArea).width();

@@ -48,7 +48,8 @@ int run(char** command, const Mode& mode) {
   }
   int passed = 0, failed = 0;
   auto record = [&](const char* name, bool ok) {
-    std::printf("%s: %s%s%s\n", ok ? "ok" : "FAILED", name, ok ? "" : ": ", ok ? "" : problem.c_str());
+    std::printf("%s: %s%s%s\n", ok ? "ok" : "FAILED", name, ok ? "" : ": ",
+                ok ? "" : problem.c_str());
     std::fflush(stdout);
     (ok ? passed : failed)++;
     problem.clear();
@@ -59,7 +60,8 @@ int run(char** command, const Mode& mode) {
     for (const Check& check : kChecks) record(check.name, check.run(screen, problem));
   }
   if (mode.measure) report_lab_figures(screen);
-  record("closing the window ends it with exit code 0", close_ends_with_exit_code_0(screen, problem));
+  record("closing the window ends it with exit code 0",
+         close_ends_with_exit_code_0(screen, problem));
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }
