@@ -1,0 +1,67 @@
+#include "layer_window/interactive_window.h"
+
+#include "display/graphics_startup.h"
+#include "layers/layer_window.h"
+#include "scene3d/scene.h"
+
+namespace {
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (layer_window_acts_on(message)) return LayerWindowProc(window, message, wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+HWND create_window() {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "PixwellInteractiveTest";
+  RegisterClassExA(&window_class);
+  return CreateWindowExA(0, "PixwellInteractiveTest", "interactive test", WS_OVERLAPPEDWINDOW, 0, 0,
+                         600, 480, nullptr, nullptr, window_class.hInstance, nullptr);
+}
+
+}  // namespace
+
+HWND interactive_window() {
+  static HWND window = [] {
+    HWND created = create_window();
+    GraphicsStartup(created);
+    InitScene();
+    ShowWindow(created, SW_SHOWNORMAL);
+    UpdateWindow(created);
+    return created;
+  }();
+  return window;
+}
+
+void reset_interactive_window() {
+  HWND window = interactive_window();
+  ClearLayers();
+  SelectedLayer = -1;
+  DisplayMode = 0;
+  LastKey = 0;
+  FieldOfView = 5.0;
+  MoveWindow(window, 0, 0, 600, 480, TRUE);
+  SendMessageA(window, WM_USER, 0, 0);
+}
+
+std::string back_buffer_bytes() {
+  std::string bytes(kPageBytes, '\0');
+  GetBitmapBits(BackBitmap, kPageBytes, bytes.data());
+  return bytes;
+}
+
+std::string background_page_bytes() {
+  return std::string(reinterpret_cast<const char*>(BackgroundPage()), kPageBytes);
+}
+
+TextDocument* numbered_document(int lines) {
+  std::string text;
+  for (int line = 1; line <= lines; ++line) text += "line " + std::to_string(line) + "\r\n";
+  return MakeTextDocument(text.data(), static_cast<int32_t>(text.size()));
+}
+
+// The build gives the path in the target's own spelling.
+std::string lab_wave_path() { return PIXWELL_LAB_WAVE; }
