@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/lab_document.h"
+#include "app/lab_overlays.h"
 #include "app/version.h"
 #include "audio/sound_playback.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
 #include "layers/captioned_layer.h"
-#include "layers/diagnostic_overlays.h"
 #include "layers/frame_layer.h"
 #include "layers/layer_table.h"
 #include "layers/layer_window.h"
@@ -41,9 +41,6 @@ constexpr CaptionedLayerLook kCaptionedLayers[kLabCaptionedCount] = {
     {0x701818, "Red"},   {0x186830, "Green"},  {0x183070, "Blue"},
     {0x705010, "Amber"}, {0x502070, "Violet"},
 };
-constexpr int32_t kInfoLeft = 20;
-constexpr int32_t kInfoTop = 420;
-constexpr COLORREF kOverlayTextColour = 0x00FFFFFF;
 
 struct LabState {
   LabOptions Options{};
@@ -52,8 +49,6 @@ struct LabState {
   uint32_t FpsHistory[10] = {};
   uint32_t Presentations = 0;
   DWORD SecondStart = 0;
-  bool BackBufferFresh = false;
-  HFONT OverlayFont = nullptr;
   uint32_t ModePresentations[2] = {};  // over the whole run, by display mode
   DWORD ModeMilliseconds[2] = {};
   DWORD LastTick = 0;
@@ -85,24 +80,19 @@ void load_document() {
   Lab.Document = loaded.Document;
 }
 
-// Overlays go straight onto the window in its own font and colour.
-void prepare_overlay_text() {
-  Lab.OverlayFont = CreateFontIndirectA(&SurfaceFont);
-  SelectObject(WindowDC, Lab.OverlayFont);
-  SetBkMode(WindowDC, TRANSPARENT);
-  SetTextColor(WindowDC, kOverlayTextColour);
-}
-
 LRESULT on_create(HWND window) {
   LabWindow = window;
   GraphicsStartup(window);
+  // The buffers write in the surfaces' small monospace face, so the text
+  // view's lines and the 15-pixel frame-rate rows read as they are laid out.
+  SelectIntoBuffers(CreateFontIndirectA(&SurfaceFont));
   InitScene();
   RECT rect{};
   GetWindowRect(window, &rect);
   ResizeScene(rect.right, rect.bottom);
   build_layers(window, Lab.Document);
-  prepare_overlay_text();
   SendMessageA(window, kRepaintRequest, 0, kRebuildAndRepaint);
+  KeepOverlayBackground(window);
   Lab.SecondStart = Lab.LastTick = GetTickCount();
   SetTimer(window, kLabTimerId, kLabTimerPeriod, nullptr);
   return 0;
@@ -144,34 +134,14 @@ void count_presentation() {
   Lab.SecondStart = now;
 }
 
-// DrawFpsHistory shifts what it is given, so it gets a copy one entry behind
-// with the newest value to append: the history it prints is the Lab's own.
-void draw_fps_history() {
-  uint32_t shown[10] = {};
-  std::memcpy(shown + 1, Lab.FpsHistory, sizeof(uint32_t) * 9);
-  DrawFpsHistory(WindowDC, shown, Lab.FpsHistory[9]);
-}
-
-void draw_text_line(int32_t y, const std::string& text) {
-  TextOutA(WindowDC, 20, y, text.c_str(), static_cast<int>(text.size()));
-}
-
-// The layer description goes into a freshly repainted back buffer once, so
-// the next presentation shows it and repeated draws never pile up.
-void describe_selected_layer() {
-  if (!Lab.BackBufferFresh || SelectedLayer < 0) return;
-  DrawLayerInfo(SelectedLayer, kInfoLeft, kInfoTop);
-  Lab.BackBufferFresh = false;
-}
-
+// In layer mode the overlays go into the back buffer before it is shown;
+// over the scene they are written onto the window after it.
 LRESULT on_tick(HWND window) {
-  RepaintWindow(window, 0, 0, 0);
   count_presentation();
-  draw_fps_history();
-  draw_text_line(kLabHelpTop, kLabHelpLines[0]);
-  draw_text_line(kLabHelpTop + kLabLinePitch, kLabHelpLines[1]);
-  draw_text_line(kLabStatusTop, Lab.Status);
-  describe_selected_layer();
+  LabOverlayText text{Lab.FpsHistory, kLabHelpLines, 2, &Lab.Status};
+  if (DisplayMode == 0) DrawLabOverlays(BackDC, text);
+  RepaintWindow(window, 0, 0, 0);
+  if (DisplayMode != 0) DrawLabOverlays(WindowDC, text);
   return 0;
 }
 
@@ -189,12 +159,6 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
     Lab.Status = "OpenWaveDevice: could not open " + Lab.WavePath;
   }
   return 0;
-}
-
-LRESULT pass_to_layer_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == kRepaintRequest && (lparam == kRebuildAndRepaint || lparam == kRepaint))
-    Lab.BackBufferFresh = true;
-  return LayerWindowProc(window, message, wparam, lparam);
 }
 
 void register_lab_class(HINSTANCE instance) {
@@ -232,8 +196,7 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
   }
   // The rest go on to DefWindowProcA, so the window can be moved, sized and
   // closed.
-  if (layer_window_acts_on(message))
-    return pass_to_layer_procedure(window, message, wparam, lparam);
+  if (layer_window_acts_on(message)) return LayerWindowProc(window, message, wparam, lparam);
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
