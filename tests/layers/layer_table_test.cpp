@@ -45,6 +45,14 @@ TEST_F(LayerTableTest, EveryCreatorTakesTheLastSlotAndIsRefusedBeyondIt) {
   }
 }
 
+TEST_F(LayerTableTest, AddingToAFullTableStoresNothing) {
+  add_blank_layers(249);
+  Layer extra{};
+  EXPECT_EQ(AddLayer(&extra), &extra);
+  EXPECT_EQ(LayerCount(), 249u);
+  for (Layer* slot : LayerTable->Slots) EXPECT_NE(slot, &extra);
+}
+
 TEST_F(LayerTableTest, ClearLayersKeepsTheRecordsAndTheNextCreatorReusesSlotZero) {
   ASSERT_EQ(CreatePanelLayer(window(), 0, 0, 10, 0x7F), 0);
   ASSERT_EQ(CreatePanelLayer(window(), 30, 0, 10, 0x7F), 1);
