@@ -28,3 +28,11 @@ build_preset() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
 }
+
+# Settings of every Wine prefix the scripts make: "Lucida Console", the face
+# the Surfaces ask for, is not installed; Wine would substitute a
+# proportional face, so it is mapped to the monospace Liberation Mono.
+wine_prefix_settings() {
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' \
+    /d 'Liberation Mono' /f >/dev/null 2>&1 </dev/null
+}

@@ -11,29 +11,33 @@ int32_t SelectedLayer = -1;
 uint32_t MouseX = 0;
 uint32_t MouseY = 0;
 
+// A full table (or none yet) stores nothing: there is no slot beyond the
+// last, and writing there would run past the table's block.
 Layer* AddLayer(Layer* layer) {
+  if (LayerTable == nullptr || LayerTable->Count >= kLayerSlots) return layer;
   LayerTable->Slots[LayerTable->Count] = layer;
   LayerTable->Count += 1;
   return layer;
 }
 
 Layer* GetLayer(int32_t index) {
-  if (index < 0 || static_cast<uint32_t>(index) >= kLayerSlots) return nullptr;
+  if (LayerTable == nullptr || index < 0 || static_cast<uint32_t>(index) >= kLayerSlots)
+    return nullptr;
   return LayerTable->Slots[index];
 }
 
 // Records, Surfaces and the slots' old contents stay; later additions
 // overwrite the slots.
 uint32_t ClearLayers() {
-  LayerTable->Count = 0;
+  if (LayerTable != nullptr) LayerTable->Count = 0;
   return 0;
 }
 
-uint32_t LayerCount() { return LayerTable->Count; }
+// 0 before graphics start-up has made the table.
+uint32_t LayerCount() { return LayerTable == nullptr ? 0 : LayerTable->Count; }
 
 Layer* ExistingLayer(int32_t index) {
-  if (LayerTable == nullptr || index < 0 || static_cast<uint32_t>(index) >= LayerCount())
-    return nullptr;
+  if (index < 0 || static_cast<uint32_t>(index) >= LayerCount()) return nullptr;
   return GetLayer(index);
 }
 

@@ -93,6 +93,7 @@ extern int32_t SelectedLayer;
 extern uint32_t MouseX;
 extern uint32_t MouseY;
 
+// Stores the record in the next slot; nothing on a full table.
 Layer* AddLayer(Layer* layer);
 // Null for an index outside the 249 slots.
 Layer* GetLayer(int32_t index);

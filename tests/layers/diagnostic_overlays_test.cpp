@@ -102,7 +102,7 @@ TEST_F(DiagnosticOverlaysTest, LayerInfoPrintsAddressKindAndPlaceUnsigned) {
   // No such layer, or an empty table: nothing.
   EXPECT_EQ(drawn([] { DrawLayerInfo(2, 10, 25); }), texts({}));
   EXPECT_EQ(drawn([] { DrawLayerInfo(-1, 10, 25); }), texts({}));
-  ClearLayers();
+  forget_layers();
   EXPECT_EQ(drawn([] { DrawLayerInfo(0, 10, 25); }), texts({}));
 }
 

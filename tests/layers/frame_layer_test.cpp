@@ -153,7 +153,7 @@ TEST_F(FrameLayerTest, RenderDiscFramesWithoutLayerZeroTouchesNothing) {
   EXPECT_EQ(RenderDiscFrames(0), 0u);
   // A frame animation left in slot 0 by ClearLayers is no layer any more.
   ASSERT_EQ(CreateFrameLayer(window(), 10, 20, 100, 100, nullptr, 2), 0);
-  ClearLayers();
+  forget_layers();
   RenderDiscFrames(0);
   EXPECT_EQ(GetLayer(0)->FramesReady, 0u);
   EXPECT_EQ(read_dc_pixels(BackDC, 0, 0, 200, 200).pixels, before.pixels);

