@@ -54,6 +54,13 @@ void draw_help(HDC dc, const LabOverlayText& text) {
   SelectObject(dc, font);
 }
 
+// Over the scene every overlay is white on what lies beneath, like the help.
+void style_window_text(HDC dc) {
+  SelectObject(dc, help_font);
+  SetTextColor(dc, kHelpTextColour);
+  SetBkMode(dc, TRANSPARENT);
+}
+
 }  // namespace
 
 void KeepOverlayBackground(HWND window) {
@@ -68,6 +75,7 @@ void KeepOverlayBackground(HWND window) {
 void DrawLabOverlays(HDC dc, const LabOverlayText& text) {
   bool into_back_buffer = dc == BackDC;
   if (into_back_buffer) restore_overlay_areas();
+  if (!into_back_buffer) style_window_text(dc);
   draw_fps_history(dc, text.FpsHistory);
   draw_help(dc, text);
   if (into_back_buffer && SelectedLayer >= 0) DrawLayerInfo(SelectedLayer, kInfoLeft, kInfoTop);
