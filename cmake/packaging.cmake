@@ -10,7 +10,12 @@ set(CPACK_STRIP_FILES ON)
 if(WIN32)
   # Everything in one folder: the programs find their data beside them.
   install(TARGETS Pixwell pixwell-lab RUNTIME DESTINATION .)
-  install(FILES "$<TARGET_FILE_DIR:Pixwell>/Copy of Pixwell.exe" ${lab_data} DESTINATION .)
+  # The disassembler's copy is made of the program as installed (stripped).
+  install(CODE [[
+    set(folder "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+    file(COPY_FILE "${folder}/Pixwell.exe" "${folder}/Copy of Pixwell.exe")
+  ]])
+  install(FILES ${lab_data} DESTINATION .)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   set(CPACK_GENERATOR ZIP)
@@ -20,8 +25,14 @@ if(WIN32)
 endif()
 
 include(GNUInstallDirs)
-install(PROGRAMS $<TARGET_FILE:Pixwell> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME pixwell)
-install(TARGETS pixwell-lab RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Installed as `pixwell`, in the lower case of the system's other commands:
+# the same program linked once more under that name, so that it is installed
+# (and stripped) as a target.
+add_executable(pixwell_command WIN32 ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
+target_link_libraries(pixwell_command PRIVATE pixwell_core)
+set_target_properties(pixwell_command PROPERTIES OUTPUT_NAME pixwell
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/installed-names)
+install(TARGETS pixwell_command pixwell-lab RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${lab_data} DESTINATION ${CMAKE_INSTALL_DATADIR}/pixwell)
 install(FILES ${PROJECT_SOURCE_DIR}/data/linux/pixwell.desktop
               ${PROJECT_SOURCE_DIR}/data/linux/pixwell-lab.desktop
@@ -64,9 +75,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Pixwell developers <developers@pixwell.inva
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "graphics test bench with a pixel-exact software rasterizer
- Pixwell plays a 36-frame animation drawn by its own software rasterizer,
- whose every pixel is defined. Pixwell Lab shows the rest of its library in a
- window of its own: layers with hit testing, a scrolling text view, an OpenGL
- scene of lit spheres driven by the keyboard, and sound.")
+set(CPACK_PACKAGE_DESCRIPTION "Pixwell plays a 36-frame animation drawn by its own software rasterizer,
+whose every pixel is defined. Pixwell Lab shows the rest of its library in a
+window of its own: layers with hit testing, a scrolling text view, an OpenGL
+scene of lit spheres driven by the keyboard, and sound.")
 include(CPack)
