@@ -49,11 +49,12 @@ constexpr uint32_t kKeyTiltDown = 'S';
 constexpr uint32_t kKeyNarrow = 'X';
 constexpr uint32_t kKeyWiden = 'Z';
 
-// Degrees of spin a frame per key press, and of field of view.
-constexpr double kSpinStep = 10.0 / 100;
-constexpr double kFieldOfViewStep = 500.0 / 100;
+// Degrees of spin a frame per key press, and of field of view. The spin is
+// added in single precision, so that every target rounds the sum alike.
+constexpr GLfloat kSpinStep = GLfloat{10} / 100;
+constexpr GLdouble kFieldOfViewStep = GLdouble{500} / 100;
 
-void add_spin(GLfloat& step, double amount) { step = static_cast<GLfloat>(step + amount); }
+void add_spin(GLfloat& step, GLfloat amount) { step += amount; }
 
 // The size handling of the interactive window does the same: the window
 // rectangle's right and bottom edges serve as width and height.

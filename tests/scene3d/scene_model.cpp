@@ -156,8 +156,16 @@ VertexShading shading_at(Vec3 material, Vec3 normal, const std::array<Vec3, 3>& 
 
 }  // namespace
 
-std::optional<Vec3> gouraud_colour(const Sphere& sphere, Vec3 eye_ray,
-                                   const std::array<Light, 3>& lights) {
+namespace {
+
+// Where the ray meets the mesh: the facet's corners (two coincide at a
+// pole) and the point on the facet's plane, in object space.
+struct FacetHit {
+  std::array<Vec3, 4> corners;
+  Vec3 point;
+};
+
+std::optional<FacetHit> hit_facet(const Sphere& sphere, Vec3 eye_ray) {
   const double r = sphere.radius;
   const int n = sphere.tessellation;
   Vec3 origin = -1.0 * to_object(sphere.frame, sphere.centre());
@@ -170,29 +178,38 @@ std::optional<Vec3> gouraud_colour(const Sphere& sphere, Vec3 eye_ray,
   if (azimuth < 0) azimuth += 2 * std::numbers::pi;
   int stack = std::min(n - 1, static_cast<int>(polar / (std::numbers::pi / n)));
   int slice = static_cast<int>(azimuth / (2 * std::numbers::pi / n)) % n;
-  std::array<Vec3, 4> corners{mesh_vertex(r, n, stack, slice), mesh_vertex(r, n, stack, slice + 1),
-                              mesh_vertex(r, n, stack + 1, slice + 1),
-                              mesh_vertex(r, n, stack + 1, slice)};
-  // At a pole two corners coincide; three distinct ones span the facet.
-  Vec3 a = corners[0], b = stack == 0 ? corners[3] : corners[1], c = corners[2];
+  FacetHit hit{{mesh_vertex(r, n, stack, slice), mesh_vertex(r, n, stack, slice + 1),
+                mesh_vertex(r, n, stack + 1, slice + 1), mesh_vertex(r, n, stack + 1, slice)},
+               {}};
+  // Three distinct corners span the facet's plane.
+  Vec3 a = hit.corners[0], b = hit.corners[stack == 0 ? 3 : 1], c = hit.corners[2];
   Vec3 plane = cross(b - a, c - a);
-  Vec3 p = origin + (dot(plane, a - origin) / dot(plane, ray)) * ray;
+  hit.point = origin + (dot(plane, a - origin) / dot(plane, ray)) * ray;
+  return hit;
+}
 
+}  // namespace
+
+std::optional<Vec3> gouraud_colour(const Sphere& sphere, Vec3 eye_ray,
+                                   const std::array<Light, 3>& lights) {
+  std::optional<FacetHit> hit = hit_facet(sphere, eye_ray);
+  if (!hit) return std::nullopt;
+  const double r = sphere.radius;
   std::array<Vec3, 3> directions{};
   Vec3 ambient{0.2, 0.2, 0.2};
   for (int i = 0; i < 3; ++i) {
     directions[i] = to_object(sphere.frame, normalised(lights[i].direction));
     ambient = ambient + lights[i].ambient;
   }
-  VertexShading first = shading_at(sphere.material, (1 / r) * corners[0], directions, ambient);
-  for (const Vec3& corner : corners)
+  VertexShading first = shading_at(sphere.material, (1 / r) * hit->corners[0], directions, ambient);
+  for (const Vec3& corner : hit->corners)
     if (!(shading_at(sphere.material, (1 / r) * corner, directions, ambient) == first))
       return std::nullopt;
   // Each vertex normal is the vertex over the radius, so the normal blended
   // across the facet is the facet point over the radius.
   double diffuse = 0;
   for (int i = 0; i < 3; ++i)
-    if (first.facing[i]) diffuse += dot((1 / r) * p, directions[i]);
+    if (first.facing[i]) diffuse += dot((1 / r) * hit->point, directions[i]);
   auto channel = [&](int c, double m, double amb) {
     return first.saturated[c] ? 1.0 : m * (amb + diffuse);
   };
@@ -201,7 +218,6 @@ std::optional<Vec3> gouraud_colour(const Sphere& sphere, Vec3 eye_ray,
 }
 
 int to_byte(double component) { return static_cast<int>(std::lround(component * 255.0)); }
-
 
 Vec3 pixel_ray(const View& view, double x, double y) {
   double f = focal(view);

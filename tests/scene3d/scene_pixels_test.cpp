@@ -86,8 +86,10 @@ Comparison compare_interior(const SceneFrame& frame, const ModelScene& scene) {
       if (!colour || -dot(normalised(ray), hit->normal) < 0.3) continue;
       ++result.compared[sphere];
       int difference = channel_difference(packed(*colour), frame.at(x, y));
-      if (difference > result.worst)
-        result = {{result.compared[0], result.compared[1]}, difference, x, y};
+      if (difference <= result.worst) continue;
+      result.worst = difference;
+      result.worst_x = x;
+      result.worst_y = y;
     }
   }
   return result;
