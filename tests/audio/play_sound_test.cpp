@@ -140,19 +140,29 @@ TEST(OpenWaveDevice, FromAndToOfAnySizePlayTheWholeFile) {
   }
 }
 
-TEST(OpenWaveDevice, CloseEndsTheDeviceAndASecondOpenReplacesTheIdentifier) {
+TEST(OpenWaveDevice, SecondOpenReplacesTheIdentifierAndCloseEndsEachDevice) {
   HWND window = notification_window();
-  std::string path = sample_path("three_seconds.wav");
-  ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0);
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("tone_11025_8_1.wav").c_str(), 0, 0), 0);
   MCIDEVICEID first = WaveDeviceId;
-  ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0);
+  ASSERT_EQ(wait_for_notifications(8000).size(), 1u);
+  // The first device is still open (nothing closed it) when the second opens.
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("tone_11025_8_2.wav").c_str(), 0, 0), 0);
   MCIDEVICEID second = WaveDeviceId;
   EXPECT_NE(first, second);
-  // Closing a playing device stops it; its notification is not a success.
+  std::vector<Notification> notes = wait_for_notifications(8000);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].device, static_cast<LPARAM>(second));
   EXPECT_EQ(mciSendCommandA(first, MCI_CLOSE, 0, 0), 0u);
   EXPECT_EQ(CloseWaveDevice(), 0u);
-  EXPECT_EQ(mciSendCommandA(second, MCI_CLOSE, 0, 0),
+  EXPECT_EQ(mciSendCommandA(first, MCI_CLOSE, 0, 0),
             static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+  EXPECT_EQ(CloseWaveDevice(), static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+}
+
+TEST(OpenWaveDevice, CloseWhilePlayingStopsWithoutSuccessNotification) {
+  HWND window = notification_window();
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("three_seconds.wav").c_str(), 0, 0), 0);
+  EXPECT_EQ(CloseWaveDevice(), 0u);
   for (const Notification& note : wait_for_notifications(4000, 2))
     EXPECT_NE(note.outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
 }

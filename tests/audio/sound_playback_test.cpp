@@ -110,6 +110,15 @@ TEST(PlayWaveAsync, SecondCallStopsTheFirstSound) {
 }
 
 TEST(PlayWaveAsync, MissingFilePlaysTheDefaultSound) {
+  if (running_under_wine()) {
+    // Wine's player looks up no default sound for a missing file: nothing
+    // plays, and nothing fails.
+    InFolder folder("");
+    clear_capture();
+    EXPECT_NE(PlayWaveAsync(), FALSE);
+    EXPECT_EQ(read_capture(1000).rate, 0);
+    return;
+  }
 #ifdef _WIN32
   // Windows takes the default sound from the user's sound scheme; point it
   // at a SoX file so the recording can be checked.
