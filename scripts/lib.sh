@@ -28,3 +28,13 @@ build_preset() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
 }
+
+# Runs a command with ALSA's default device recording what is played into a
+# WAV file (tests/alsa_capture.conf), natively through SDL's ALSA driver and
+# under Wine through its ALSA driver. Usage: with_sound_capture FILE command...
+with_sound_capture() {
+  local capture=$1
+  shift
+  ALSA_CONFIG_PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/alsa_capture.conf" \
+    PIXWELL_AUDIO_CAPTURE="$capture" SDL_AUDIODRIVER=alsa "$@"
+}
