@@ -17,15 +17,6 @@
 
 namespace {
 
-// A path in Windows form as std::filesystem takes it here.
-std::string host_path(std::string path) {
-#ifndef _WIN32
-  for (char& c : path)
-    if (c == '\\') c = '/';
-#endif
-  return path;
-}
-
 double elapsed_ms(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
       .count();

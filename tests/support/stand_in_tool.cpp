@@ -11,18 +11,6 @@
 #include <sys/stat.h>
 #endif
 
-namespace {
-
-std::string host_path(std::string path) {
-#ifndef _WIN32
-  for (char& c : path)
-    if (c == '\\') c = '/';
-#endif
-  return path;
-}
-
-}  // namespace
-
 std::string program_folder() {
   char path[4096];
   DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
