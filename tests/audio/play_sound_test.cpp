@@ -78,6 +78,10 @@ TEST(PlayingSound, DamagedFilesFailWithoutPlaying) {
     write_file_bytes(path, bytes);
     double start = now_ms();
     EXPECT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT), FALSE) << what;
+    // The default sound is for a file that can't be found, not a damaged one.
+    clear_capture();
+    EXPECT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME), FALSE) << what;
+    EXPECT_EQ(read_capture(300).rate, 0) << what;
     EXPECT_LT(now_ms() - start, 2000.0) << what;
   }
 }
