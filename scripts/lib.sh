@@ -36,3 +36,13 @@ wine_prefix_settings() {
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' \
     /d 'Liberation Mono' /f >/dev/null 2>&1 </dev/null
 }
+
+# Runs a command with ALSA's default device recording what is played into a
+# WAV file (tests/alsa_capture.conf), natively through SDL's ALSA driver and
+# under Wine through its ALSA driver. Usage: with_sound_capture FILE command...
+with_sound_capture() {
+  local capture=$1
+  shift
+  ALSA_CONFIG_PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/alsa_capture.conf" \
+    PIXWELL_AUDIO_CAPTURE="$capture" SDL_AUDIODRIVER=alsa "$@"
+}

@@ -12,3 +12,11 @@ if(TARGET test_audio)
     target_link_libraries(test_audio PRIVATE advapi32)
   endif()
 endif()
+
+# The same program on a machine without any sound device: only the tests
+# named WithoutDevice run, and they expect every device to be missing.
+if(TARGET test_audio)
+  add_test(NAME audio_without_device COMMAND test_audio --gtest_filter=WithoutDevice.*)
+  set_tests_properties(audio_without_device PROPERTIES FIXTURES_REQUIRED audio_samples LABELS audio
+    ENVIRONMENT "ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa_no_device.conf;PIXWELL_NO_SOUND_DEVICE=1;SDL_AUDIODRIVER=alsa")
+endif()

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "audio/wave_file_check.h"
+
 WaveParameterBlocks WaveBlocks{};
 MCIDEVICEID& WaveDeviceId = WaveBlocks.Open.wDeviceID;
 
@@ -14,9 +16,15 @@ static_assert(sizeof(WaveParameterBlocks) == 32 && offsetof(WaveParameterBlocks,
 
 namespace {
 
+constexpr const char* kLoadWav = "load.wav";
+
 // Plays "load.wav" from the current directory to its end; PlaySoundA's
-// result becomes the thread's exit code.
-DWORD WINAPI play_load_wav(LPVOID) { return PlaySoundA("load.wav", nullptr, SND_FILENAME); }
+// result becomes the thread's exit code. A damaged file fails here, before
+// the platform's player sees it; a missing one goes on to the default sound.
+DWORD WINAPI play_load_wav(LPVOID) {
+  if (check_wave_file(kLoadWav) == WaveFileState::kDamaged) return FALSE;
+  return PlaySoundA(kLoadWav, nullptr, SND_FILENAME);
+}
 
 }  // namespace
 
@@ -27,6 +35,8 @@ BOOL PlayWaveAsync() {
 }
 
 int32_t OpenWaveDevice(HWND window, const char* file_name, DWORD from, DWORD to) {
+  // A damaged file is refused as MCI refuses a file it can't play.
+  if (check_wave_file(file_name) == WaveFileState::kDamaged) return -1;
   WaveBlocks.Open.lpstrDeviceType = "waveaudio";
   WaveBlocks.Open.lpstrElementName = file_name;
   if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,

@@ -110,7 +110,6 @@ void Sleep(DWORD milliseconds);
 // Threads.
 #define STILL_ACTIVE 259
 using LPTHREAD_START_ROUTINE = DWORD (*)(LPVOID parameter);
-HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack_size,
-                    LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
-                    LPDWORD thread_id);
+HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack_size, LPTHREAD_START_ROUTINE start,
+                    LPVOID parameter, DWORD flags, LPDWORD thread_id);
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exit_code);

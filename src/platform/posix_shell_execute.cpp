@@ -50,16 +50,11 @@ std::string resolve(const std::string& file, const std::string& directory) {
   return directory.back() == '/' ? directory + file : directory + "/" + file;
 }
 
-// The file's check before starting it: missing, in a missing folder, or not a
-// program.
+// The file's check before starting it: missing (in a missing folder too, as
+// Windows' shell reports it), a folder, or not a program.
 INT_PTR check_program(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !is_directory(path.substr(0, slash)))
-      return SE_ERR_PNF;
-    return SE_ERR_FNF;
-  }
+  if (::stat(path.c_str(), &info) != 0) return SE_ERR_FNF;
   if (S_ISDIR(info.st_mode)) return SE_ERR_NOASSOC;
   if (::access(path.c_str(), X_OK) != 0) return SE_ERR_ACCESSDENIED;
   return 0;

@@ -50,16 +50,19 @@ bool is_system_alias(const char* name) {
   return strncasecmp(name, "System", 6) == 0 || strcasecmp(name, ".Default") == 0;
 }
 
+// The sound to play: the file's, or the default sound when the file can't be
+// found (or a system alias is named) and SND_NODEFAULT is not given. A file
+// that is there but damaged plays nothing.
 std::shared_ptr<const posix::WaveSound> find_sound(LPCSTR sound, DWORD flags) {
-  auto loaded = std::make_shared<posix::WaveSound>();
-  bool found = false;
-  if ((flags & SND_ALIAS) == SND_ALIAS && (flags & SND_FILENAME) == 0)
-    found = false;
-  else
-    found = posix::load_wave_file(sound, loaded.get()) == posix::WaveResult::kLoaded;
-  if (found) return loaded;
-  bool alias = (flags & SND_ALIAS) == SND_ALIAS && is_system_alias(sound);
-  if ((flags & SND_NODEFAULT) != 0 && !alias) return nullptr;
+  bool alias_only = (flags & SND_ALIAS) == SND_ALIAS && (flags & SND_FILENAME) == 0;
+  if (!alias_only) {
+    auto loaded = std::make_shared<posix::WaveSound>();
+    posix::WaveResult result = posix::load_wave_file(sound, loaded.get());
+    if (result == posix::WaveResult::kLoaded) return loaded;
+    if (result != posix::WaveResult::kNotFound) return nullptr;
+  }
+  bool system_alias = (flags & SND_ALIAS) == SND_ALIAS && is_system_alias(sound);
+  if ((flags & SND_NODEFAULT) != 0 && !system_alias) return nullptr;
   return std::shared_ptr<const posix::WaveSound>(&posix::default_sound(),
                                                  [](const posix::WaveSound*) {});
 }

@@ -45,7 +45,7 @@ WaveResult check_structure(const uint8_t* bytes, size_t size) {
   if (riff_end > size) return WaveResult::kInvalid;
   bool have_format = false;
   size_t at = kRiffHeaderBytes;
-  while (riff_end - at >= kChunkHeaderBytes) {
+  while (at + kChunkHeaderBytes <= riff_end) {
     const uint8_t* chunk = bytes + at;
     uint64_t length = le32(chunk + 4);
     if (length > riff_end - at - kChunkHeaderBytes) return WaveResult::kInvalid;

@@ -44,7 +44,7 @@ void expect_played(const Sample& sample, const Capture& capture) {
   EXPECT_TRUE(played == trim_silence(expected, sample.bits, sample.channels));
 }
 
-TEST(PlaySound, EverySoxFilePlaysItsOwnSamples) {
+TEST(PlayingSound, EverySoxFilePlaysItsOwnSamples) {
   for (const Sample& sample : all_samples()) {
     clear_capture();
     std::string path = sample_path(sample.name() + ".wav");
@@ -68,48 +68,26 @@ TEST(OpenWaveDevice, EverySoxFilePlaysItsOwnSamplesAndNotifiesSuccess) {
   }
 }
 
-// Damaged copies of a good file: each must fail at once, never crash or
-// read outside the file (the sanitizer build checks the latter).
-std::vector<std::pair<std::string, std::string>> damaged_files() {
-  std::string good = read_file_bytes(sample_path("tone_22050_16_1.wav"));
-  auto with_le32 = [&](size_t at, uint32_t value) {
-    std::string bytes = good;
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-    return bytes;
-  };
-  std::string odd_format = good;
-  odd_format[20] = 0x34;  // format tag 0x1234: no such codec
-  odd_format[21] = 0x12;
-  std::string no_channels = good;
-  no_channels[22] = 0;
-  return {
-      {"empty", ""},
-      {"header only", good.substr(0, 12)},
-      {"cut in the format chunk", good.substr(0, 30)},
-      {"cut in the data", good.substr(0, good.size() / 2)},
-      {"riff size beyond the file", with_le32(4, 0x7FFFFFF0)},
-      {"format size beyond the file", with_le32(16, 0x40000000)},
-      {"data size beyond the file", with_le32(40, 0xFFFFFFF0)},
-      {"not a wave", "RIFF\x04\0\0\0AVI "},
-      {"unknown format tag", odd_format},
-      {"no channels", no_channels},
-  };
-}
-
-TEST(PlaySound, DamagedFilesFailWithoutPlaying) {
+// The Linux layer's own player refuses damaged files (Windows' player is the
+// system's; the program checks files before handing them to it).
+#ifndef _WIN32
+TEST(PlayingSound, DamagedFilesFailWithoutPlaying) {
   TempDir dir;
   for (const auto& [what, bytes] : damaged_files()) {
     std::string path = dir.file("damaged.wav");
     write_file_bytes(path, bytes);
     double start = now_ms();
     EXPECT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT), FALSE) << what;
+    // The default sound is for a file that can't be found, not a damaged one.
+    clear_capture();
+    EXPECT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME), FALSE) << what;
+    EXPECT_EQ(read_capture(300).rate, 0) << what;
     EXPECT_LT(now_ms() - start, 2000.0) << what;
   }
 }
 
-TEST(OpenWaveDevice, DamagedFilesAreRefusedByTheOpenWithAnMciError) {
+TEST(WaveDevice, DamagedFilesAreRefusedByTheOpenWithAnMciError) {
   TempDir dir;
-  HWND window = notification_window();
   for (const auto& [what, bytes] : damaged_files()) {
     std::string path = dir.file("damaged.wav");
     write_file_bytes(path, bytes);
@@ -120,6 +98,16 @@ TEST(OpenWaveDevice, DamagedFilesAreRefusedByTheOpenWithAnMciError) {
                                      reinterpret_cast<DWORD_PTR>(&open));
     EXPECT_GE(error, static_cast<MCIERROR>(MCIERR_BASE)) << what;
     if (error == 0) mciSendCommandA(open.wDeviceID, MCI_CLOSE, 0, 0);
+  }
+}
+#endif
+
+TEST(OpenWaveDevice, DamagedFilesFailWithoutNotification) {
+  TempDir dir;
+  HWND window = notification_window();
+  for (const auto& [what, bytes] : damaged_files()) {
+    std::string path = dir.file("damaged.wav");
+    write_file_bytes(path, bytes);
     EXPECT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), -1) << what;
   }
   EXPECT_TRUE(wait_for_notifications(300).empty());
@@ -156,24 +144,34 @@ TEST(OpenWaveDevice, FromAndToOfAnySizePlayTheWholeFile) {
   }
 }
 
-TEST(OpenWaveDevice, CloseEndsTheDeviceAndASecondOpenReplacesTheIdentifier) {
+TEST(OpenWaveDevice, SecondOpenReplacesTheIdentifierAndCloseEndsEachDevice) {
   HWND window = notification_window();
-  std::string path = sample_path("three_seconds.wav");
-  ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0);
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("tone_11025_8_1.wav").c_str(), 0, 0), 0);
   MCIDEVICEID first = WaveDeviceId;
-  ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0);
+  ASSERT_EQ(wait_for_notifications(8000).size(), 1u);
+  // The first device is still open (nothing closed it) when the second opens.
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("tone_11025_8_2.wav").c_str(), 0, 0), 0);
   MCIDEVICEID second = WaveDeviceId;
   EXPECT_NE(first, second);
-  // Closing a playing device stops it; its notification is not a success.
+  std::vector<Notification> notes = wait_for_notifications(8000);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].device, static_cast<LPARAM>(second));
   EXPECT_EQ(mciSendCommandA(first, MCI_CLOSE, 0, 0), 0u);
   EXPECT_EQ(CloseWaveDevice(), 0u);
-  EXPECT_EQ(mciSendCommandA(second, MCI_CLOSE, 0, 0),
+  EXPECT_EQ(mciSendCommandA(first, MCI_CLOSE, 0, 0),
             static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+  EXPECT_EQ(CloseWaveDevice(), static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+}
+
+TEST(OpenWaveDevice, CloseWhilePlayingStopsWithoutSuccessNotification) {
+  HWND window = notification_window();
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("three_seconds.wav").c_str(), 0, 0), 0);
+  EXPECT_EQ(CloseWaveDevice(), 0u);
   for (const Notification& note : wait_for_notifications(4000, 2))
     EXPECT_NE(note.outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
 }
 
-TEST(PlaySound, NoStopRefusesWhileASoundPlaysAndANewSoundStopsTheOld) {
+TEST(PlayingSound, NoStopRefusesWhileASoundPlaysAndANewSoundStopsTheOld) {
   std::string long_sound = sample_path("three_seconds.wav");
   std::string short_sound = sample_path("tone_11025_16_1.wav");
   ASSERT_EQ(PlaySoundA(long_sound.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT),

@@ -139,6 +139,32 @@ std::vector<Notification> wait_for_notifications(int timeout_ms, size_t wanted) 
   return received();
 }
 
+std::vector<std::pair<std::string, std::string>> damaged_files() {
+  std::string good = read_file_bytes(sample_path("tone_22050_16_1.wav"));
+  auto with_le32 = [&](size_t at, uint32_t value) {
+    std::string bytes = good;
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    return bytes;
+  };
+  std::string odd_format = good;
+  odd_format[20] = 0x34;  // format tag 0x1234: no such codec
+  odd_format[21] = 0x12;
+  std::string no_channels = good;
+  no_channels[22] = 0;
+  return {
+      {"empty", ""},
+      {"header only", good.substr(0, 12)},
+      {"cut in the format chunk", good.substr(0, 30)},
+      {"cut in the data", good.substr(0, good.size() / 2)},
+      {"riff size beyond the file", with_le32(4, 0x7FFFFFF0)},
+      {"format size beyond the file", with_le32(16, 0x40000000)},
+      {"data size beyond the file", with_le32(40, 0xFFFFFFF0)},
+      {"not a wave", "RIFF\x04\0\0\0AVI "},
+      {"unknown format tag", odd_format},
+      {"no channels", no_channels},
+  };
+}
+
 double now_ms() {
   using namespace std::chrono;
   return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32.h"
@@ -38,6 +39,10 @@ HWND notification_window();
 // Pumps the thread's messages until a notification arrives or the time runs
 // out; the notifications that arrived, in order.
 std::vector<Notification> wait_for_notifications(int timeout_ms, size_t wanted = 1);
+
+// Damaged copies of a SoX file, each with what is wrong with it: truncated,
+// lying chunk sizes, or a format that no device plays.
+std::vector<std::pair<std::string, std::string>> damaged_files();
 
 // Milliseconds of a steady clock.
 double now_ms();

@@ -12,82 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "support/stand_in_tool.h"
 #include "support/temp_dir.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 namespace {
-
-std::string host_path(std::string path) {
-#ifndef _WIN32
-  for (char& c : path)
-    if (c == '\\') c = '/';
-#endif
-  return path;
-}
-
-// The folder of the running test program, ending in a backslash.
-std::string program_folder() {
-  char path[4096];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string stand_in_tool() {
-#ifdef _WIN32
-  return program_folder() + "stand_in_tool.exe";
-#else
-  return program_folder() + "stand_in_tool";
-#endif
-}
-
-// Copies a program into place as an executable file, making its folder.
-void install_tool(const std::string& from, const std::string& to) {
-  std::filesystem::create_directories(std::filesystem::path(host_path(to)).parent_path());
-  std::string bytes = read_file_bytes(from);
-  ASSERT_FALSE(bytes.empty()) << from;
-  write_file_bytes(to, bytes);
-#ifndef _WIN32
-  chmod(host_path(to).c_str(), 0755);
-#endif
-}
-
-// The lines that the stand-in tool recorded, once it has; empty after the time.
-std::vector<std::string> wait_for_record(const std::string& file, int timeout_ms = 10000) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (std::chrono::steady_clock::now() < deadline) {
-    std::string text = read_file_bytes(file);
-    if (!text.empty()) {
-      std::vector<std::string> lines;
-      for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
-        lines.push_back(text.substr(at, end - at));
-      return lines;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return {};
-}
-
-std::string without_trailing_backslash(std::string path) {
-  if (path.size() > 3 && path.back() == '\\') path.pop_back();
-  return path;
-}
-
-// Makes a folder the current directory for the test's length.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const std::string& folder) {
-    GetCurrentDirectoryA(sizeof(previous_), previous_);
-    SetCurrentDirectoryA(folder.c_str());
-  }
-  ~CurrentDirectory() { SetCurrentDirectoryA(previous_); }
-
- private:
-  char previous_[4096] = {};
-};
 
 double elapsed_ms(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
@@ -96,7 +24,7 @@ double elapsed_ms(std::chrono::steady_clock::time_point since) {
 
 TEST(LaunchAssembler, FindsTheToolAndFilesInTheCurrentDirectoryAndDoesNotWait) {
   TempDir work;
-  install_tool(stand_in_tool(), work.file("Assembler\\Fasm.exe"));
+  ASSERT_TRUE(install_tool(stand_in_tool(), work.file("Assembler\\Fasm.exe")));
   write_file_bytes(work.file("Assembler\\slow.txt"), "x");
   write_file_bytes(work.file("code.txt"), "org 100h\r\n");
   CurrentDirectory inside(work.path());
@@ -107,7 +35,7 @@ TEST(LaunchAssembler, FindsTheToolAndFilesInTheCurrentDirectoryAndDoesNotWait) {
   EXPECT_TRUE(read_file_bytes(work.file("Assembler\\record.txt")).empty());
   std::vector<std::string> record = wait_for_record(work.file("Assembler\\record.txt"));
   ASSERT_EQ(record.size(), 3u);
-  EXPECT_EQ(record[0], without_trailing_backslash(work.path()));
+  EXPECT_EQ(record[0], as_working_directory(work.path()));
   EXPECT_EQ(record[1], "code.txt");
   EXPECT_EQ(record[2], "code.com");
 }
@@ -120,7 +48,7 @@ TEST(LaunchAssembler, MissingToolGivesThirtyTwoOrLess) {
 
 TEST(LaunchDisassembler, StartsTheToolInTheProgramsDirectoryWhateverTheCurrentOne) {
   std::string tools = program_folder() + "Assembler\\";
-  install_tool(stand_in_tool(), tools + "disasm.exe");
+  ASSERT_TRUE(install_tool(stand_in_tool(), tools + "disasm.exe"));
   DeleteFileA((tools + "record.txt").c_str());
   TempDir elsewhere;
   std::vector<std::string> record;
@@ -132,7 +60,7 @@ TEST(LaunchDisassembler, StartsTheToolInTheProgramsDirectoryWhateverTheCurrentOn
   std::error_code ignored;
   std::filesystem::remove_all(host_path(tools), ignored);
   ASSERT_EQ(record.size(), 6u);
-  EXPECT_EQ(record[0], without_trailing_backslash(program_folder()));
+  EXPECT_EQ(record[0], as_working_directory(program_folder()));
   // The parameter string reaches the tool unchanged, split at its blanks.
   std::vector<std::string> arguments(record.begin() + 1, record.end());
   EXPECT_EQ(arguments, (std::vector<std::string>{"Copy", "of", "Pixwell.exe", ">", "disasm.txt"}));
@@ -170,7 +98,7 @@ TEST(DisassemblerStrings, StayWithinTheirBuffersWhateverTheDirectoryAndText) {
 TEST(LaunchAssembler, RealAssemblerBuildsCodeCom) {
   if (!std::filesystem::exists("/usr/bin/fasm")) GTEST_SKIP() << "fasm is not installed";
   TempDir work;
-  install_tool("/usr/bin/fasm", work.file("Assembler\\Fasm.exe"));
+  ASSERT_TRUE(install_tool("/usr/bin/fasm", work.file("Assembler\\Fasm.exe")));
   write_file_bytes(work.file("code.txt"), "org 100h\r\nmov ax, 4C00h\r\nint 21h\r\n");
   CurrentDirectory inside(work.path());
   ASSERT_GT(LaunchAssembler(nullptr), 32);

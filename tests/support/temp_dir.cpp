@@ -41,6 +41,8 @@ TempDir::~TempDir() {
   fs::remove_all(native_path(path_), ignored);
 }
 
+std::string host_path(const std::string& path) { return native_path(path); }
+
 void write_file_bytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(native_path(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -20,6 +20,8 @@ class TempDir {
   std::string path_;
 };
 
+// A path in Windows form as std::filesystem takes it on this target.
+std::string host_path(const std::string& path);
 // Writes bytes to a file (created or replaced).
 void write_file_bytes(const std::string& path, const std::string& bytes);
 // Reads a whole file, or returns an empty string when it cannot.
