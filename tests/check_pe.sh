@@ -21,6 +21,11 @@ done
 
 headers=$("$objdump" -p "$pixwell")
 grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "Pixwell.exe is not a GUI program"
+for exe in "$@"; do
+  # Pixwell Lab is a GUI program too, with the same icon.
+  [[ $exe == *pixwell-lab.exe ]] || continue
+  "$objdump" -p "$exe" | grep -q 'Subsystem.*(Windows GUI)' || fail "$exe is not a GUI program"
+done
 # Resources are listed depth first: the group-icon type (14) is followed by
 # its name table, whose entry must be named IDI_APPLICATION.
 grep -A2 'Entry: ID: 0x00000e,' <<<"$headers" | grep -q 'name: .*IDI_APPLICATION' ||

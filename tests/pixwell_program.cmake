@@ -21,7 +21,7 @@ add_executable(pixwell_exe_check ${CMAKE_CURRENT_SOURCE_DIR}/pixwell_exe_check.c
 pixwell_static_runtime(pixwell_exe_check)
 
 find_program(PIXWELL_OBJDUMP NAMES i686-w64-mingw32-objdump objdump REQUIRED)
-set(windows_exes $<TARGET_FILE:pixwell-frames> $<TARGET_FILE:pixwell_exe_check>)
+set(windows_exes $<TARGET_FILE:pixwell-lab> $<TARGET_FILE:pixwell-frames> $<TARGET_FILE:pixwell_exe_check>)
 foreach(area IN LISTS test_areas)
   if(TARGET test_${area})
     list(APPEND windows_exes $<TARGET_FILE:test_${area}>)
