@@ -6,6 +6,7 @@
 
 #include "app/lab_document.h"
 #include "app/lab_overlays.h"
+#include "app/main_window.h"
 #include "app/version.h"
 #include "audio/sound_playback.h"
 #include "display/graphics_startup.h"
@@ -173,15 +174,6 @@ void register_lab_class(HINSTANCE instance) {
   window_class.lpszClassName = kLabClassName;
   window_class.hIconSm = window_class.hIcon;
   RegisterClassExA(&window_class);
-}
-
-DWORD run_message_loop() {
-  MSG message{};
-  while (GetMessageA(&message, nullptr, 0, 0)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<DWORD>(message.wParam);
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ LRESULT on_create(HWND window) {
   return 0;
 }
 
-// Returns the wParam of WM_QUIT, the exit code.
+}  // namespace
+
 DWORD run_message_loop() {
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0)) {
@@ -36,8 +37,6 @@ DWORD run_message_loop() {
   }
   return static_cast<DWORD>(message.wParam);
 }
-
-}  // namespace
 
 void register_main_window_class(HINSTANCE instance) {
   WNDCLASSEXA window_class{};

@@ -27,3 +27,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 void register_main_window_class(HINSTANCE instance);
 HWND create_main_window(HINSTANCE instance);
 void show_main_window();
+// Runs the thread's message loop; returns the wParam of WM_QUIT, the exit code.
+DWORD run_message_loop();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <thread>
 
+#include "support/plain_window.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -115,16 +116,8 @@ std::string trim_silence(const std::string& samples, int bits, int channels) {
 }
 
 HWND notification_window() {
-  static HWND window = [] {
-    WNDCLASSEXA type{};
-    type.cbSize = sizeof(type);
-    type.lpfnWndProc = record_notifications;
-    type.hInstance = GetModuleHandleA(nullptr);
-    type.lpszClassName = "PixwellSoundTest";
-    RegisterClassExA(&type);
-    return CreateWindowExA(0, "PixwellSoundTest", "sound", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  }();
+  static HWND window =
+      create_plain_window("PixwellSoundTest", record_notifications, WS_OVERLAPPEDWINDOW, 100, 100);
   return window;
 }
 

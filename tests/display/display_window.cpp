@@ -3,25 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "display/graphics_startup.h"
-
-namespace {
-
-HWND create_plain_window() {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = DefWindowProcA;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "PixwellDisplayTest";
-  RegisterClassExA(&window_class);
-  return CreateWindowExA(0, "PixwellDisplayTest", "display test", WS_OVERLAPPEDWINDOW, 0, 0, 300,
-                         200, nullptr, nullptr, window_class.hInstance, nullptr);
-}
-
-}  // namespace
+#include "support/plain_window.h"
 
 HWND display_test_window() {
   static HWND window = [] {
-    HWND created = create_plain_window();
+    HWND created =
+        create_plain_window("PixwellDisplayTest", DefWindowProcA, WS_OVERLAPPEDWINDOW, 300, 200);
     GraphicsStartup(created);
     return created;
   }();

@@ -3,6 +3,7 @@
 #include "display/graphics_startup.h"
 #include "layers/layer_window.h"
 #include "scene3d/scene.h"
+#include "support/plain_window.h"
 
 namespace {
 
@@ -11,22 +12,12 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-HWND create_window() {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "PixwellInteractiveTest";
-  RegisterClassExA(&window_class);
-  return CreateWindowExA(0, "PixwellInteractiveTest", "interactive test", WS_OVERLAPPEDWINDOW, 0, 0,
-                         600, 480, nullptr, nullptr, window_class.hInstance, nullptr);
-}
-
 }  // namespace
 
 HWND interactive_window() {
   static HWND window = [] {
-    HWND created = create_window();
+    HWND created =
+        create_plain_window("PixwellInteractiveTest", procedure, WS_OVERLAPPEDWINDOW, 600, 480);
     GraphicsStartup(created);
     InitScene();
     ShowWindow(created, SW_SHOWNORMAL);

@@ -5,6 +5,7 @@
 
 #include "display/graphics_startup.h"
 #include "raster/lines.h"
+#include "support/plain_window.h"
 
 namespace {
 
@@ -35,14 +36,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND create_window() {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "PixwellLayerTest";
-  RegisterClassExA(&window_class);
-  return CreateWindowExA(0, "PixwellLayerTest", "layer test", WS_OVERLAPPEDWINDOW, 0, 0, 600, 480,
-                         nullptr, nullptr, window_class.hInstance, nullptr);
+  return create_plain_window("PixwellLayerTest", procedure, WS_OVERLAPPEDWINDOW, 600, 480);
 }
 
 }  // namespace

@@ -5,18 +5,13 @@
 #include "display/graphics_startup.h"
 #include "layers/layer_window.h"
 #include "scene3d/scene.h"
+#include "support/plain_window.h"
 
 namespace {
 
 HWND create_popup_window() {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = DefWindowProcA;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "PixwellSceneTest";
-  RegisterClassExA(&window_class);
-  return CreateWindowExA(0, "PixwellSceneTest", "scene test", WS_POPUP, 0, 0, kSceneWidth,
-                         kSceneHeight, nullptr, nullptr, window_class.hInstance, nullptr);
+  return create_plain_window("PixwellSceneTest", DefWindowProcA, WS_POPUP, kSceneWidth,
+                             kSceneHeight);
 }
 
 void pump_messages() {

@@ -9,6 +9,7 @@
 
 #include "app/lab_window.h"
 #include "process_stats.h"
+#include "window_closer.h"
 
 namespace {
 
@@ -185,7 +186,7 @@ bool right_button_switches_modes(LabScreen& s, std::string& problem) {
 }
 
 bool close_ends_with_exit_code_0(LabScreen& s, std::string& problem) {
-  s.x->close_window(s.window);
+  close_window_titled(kLabWindowTitle);
   int code = wait_for_exit(s.pid, 20);
   if (code == 0) return true;
   problem = "exit code " + std::to_string(code);

@@ -82,16 +82,3 @@ void XSession::press_key(unsigned long keysym) {
   XTestFakeKeyEvent(display_, code, False, CurrentTime);
   XFlush(display_);
 }
-
-// What a window manager's close button sends.
-void XSession::close_window(Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, window, False, NoEventMask, &event);
-  XFlush(display_);
-}

@@ -1,6 +1,6 @@
 // A connection to the X display that drives a program as a person would:
-// real pointer and key events through the XTest extension, the screen read
-// back through XGetImage, and the close button's message to a window.
+// real pointer and key events through the XTest extension and the screen
+// read back through XGetImage.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -38,7 +38,6 @@ class XSession {
   void move_pointer(int x, int y);
   void click(unsigned button);
   void press_key(unsigned long keysym);
-  void close_window(Window window);
 
  private:
   Display* display_;
