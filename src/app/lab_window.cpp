@@ -146,6 +146,18 @@ LRESULT on_tick(HWND window) {
   return 0;
 }
 
+// Keys and buttons change what the window shows: it is presented at once
+// rather than at the next tick, so the picture follows the press.
+bool changes_the_picture(UINT message) {
+  return message == WM_KEYDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONUP;
+}
+
+LRESULT present_at_once(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = LayerWindowProc(window, message, wparam, lparam);
+  on_tick(window);
+  return result;
+}
+
 bool is_lab_key(UINT message, WPARAM key) {
   return message == WM_KEYDOWN && (key == kLabPlayKey || key == kLabMciKey);
 }
@@ -186,6 +198,7 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_TIMER: return on_tick(window);
     default: break;
   }
+  if (changes_the_picture(message)) return present_at_once(window, message, wparam, lparam);
   // The rest go on to DefWindowProcA, so the window can be moved, sized and
   // closed.
   if (layer_window_acts_on(message)) return LayerWindowProc(window, message, wparam, lparam);
