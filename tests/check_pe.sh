@@ -24,7 +24,8 @@ grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "Pixwell.exe is not a G
 for exe in "$@"; do
   # Pixwell Lab is a GUI program too, with the same icon.
   [[ $exe == *pixwell-lab.exe ]] || continue
-  "$objdump" -p "$exe" | grep -q 'Subsystem.*(Windows GUI)' || fail "$exe is not a GUI program"
+  lab_headers=$("$objdump" -p "$exe")
+  grep -q 'Subsystem.*(Windows GUI)' <<<"$lab_headers" || fail "$exe is not a GUI program"
 done
 # Resources are listed depth first: the group-icon type (14) is followed by
 # its name table, whose entry must be named IDI_APPLICATION.
