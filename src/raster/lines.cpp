@@ -1,5 +1,6 @@
 #include "raster/lines.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -53,15 +54,74 @@ void draw_line_steps(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta
   }
 }
 
-// The defined stepping, one 64-bit division per coordinate and step; used
-// where the length wrapped and no longer bounds the deltas.
-void draw_line_by_division(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta, int32_t n,
-                           uint32_t colour) {
-  for (int32_t k = n; k >= 1; --k) {
-    IntPair offset = ScalePair(delta.First, delta.Second, n, k);
-    PutPixel(canvas, static_cast<int32_t>(static_cast<uint32_t>(x1) + offset.First),
-             static_cast<int32_t>(static_cast<uint32_t>(y1) + offset.Second), colour);
+// One coordinate of a line at step k: start ± |delta| × k div n, the offset
+// growing with k (truncation toward zero is the same on both sides).
+struct LineCoordinate {
+  uint32_t start;
+  bool negative;
+  uint64_t magnitude;  // up to 2^31
+  uint64_t steps;
+
+  uint64_t offset(uint64_t k) const { return magnitude * k / steps; }
+  uint32_t at(uint64_t k) const {
+    auto u = static_cast<uint32_t>(offset(k));
+    return negative ? start - u : start + u;
   }
+};
+
+struct StepRange {
+  uint64_t first, last;  // inclusive
+};
+
+// The steps 1 .. n at which the coordinate lies below the limit: where its
+// offset lies in one arc of the 32-bit circle, so at most two ranges.
+std::vector<StepRange> steps_below(const LineCoordinate& c, uint32_t limit) {
+  uint32_t first_offset = c.negative ? c.start - limit + 1 : 0u - c.start;
+  auto cap = static_cast<uint32_t>(c.magnitude + 1);  // offsets 0 .. magnitude
+  raster::Spans offsets = raster::spans_below(first_offset, limit, cap);
+  std::vector<StepRange> ranges;
+  for (int i = 0; i < offsets.size; ++i) {
+    if (offsets.span[i].count == 0) continue;
+    uint64_t low = offsets.span[i].first, high = low + offsets.span[i].count - 1;
+    auto first_step_where = [&](auto beyond) {  // first k in 1 .. n + 1 with beyond (k)
+      uint64_t lo = 1, hi = c.steps + 1;
+      while (lo < hi) {
+        uint64_t mid = (lo + hi) / 2;
+        if (beyond(mid))
+          hi = mid;
+        else
+          lo = mid + 1;
+      }
+      return lo;
+    };
+    uint64_t first = first_step_where([&](uint64_t k) { return c.offset(k) >= low; });
+    uint64_t end = first_step_where([&](uint64_t k) { return c.offset(k) > high; });
+    if (first < end) ranges.push_back({first, end - 1});
+  }
+  return ranges;
+}
+
+// A line that strays off the canvas: all its pixels share one colour, so only
+// the steps on the canvas are drawn, and pixel (0, 0) takes the colour when
+// any step strays.
+template <typename Cell>
+void draw_line_clipped(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta, int32_t n,
+                       uint32_t colour) {
+  auto coordinate = [n](int32_t start, int32_t d) {
+    uint64_t magnitude = d < 0 ? 0 - static_cast<uint64_t>(int64_t{d}) : static_cast<uint64_t>(d);
+    return LineCoordinate{static_cast<uint32_t>(start), d < 0, magnitude, static_cast<uint64_t>(n)};
+  };
+  LineCoordinate x = coordinate(x1, delta.First), y = coordinate(y1, delta.Second);
+  uint64_t drawn = 0;
+  for (const StepRange& xs : steps_below(x, canvas.Width))
+    for (const StepRange& ys : steps_below(y, canvas.Height)) {
+      uint64_t first = std::max(xs.first, ys.first), last = std::min(xs.last, ys.last);
+      for (uint64_t k = first; k <= last; ++k)
+        raster::row_of<Cell>(canvas, y.at(k))[x.at(k)] = static_cast<Cell>(colour);
+      if (first <= last) drawn += last - first + 1;
+    }
+  if (drawn < static_cast<uint64_t>(n))
+    static_cast<Cell*>(canvas.Pixels)[0] = static_cast<Cell>(colour);
 }
 
 // Colour of gradient row i (0 is the bottom row): base + base × i div h.
@@ -176,11 +236,18 @@ void DrawLine(const Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t 
               uint32_t colour) {
   IntPair delta = PointDelta(x1, y1, x2, y2);
   int32_t n = VectorLength(delta.First, delta.Second);
-  if (n <= 0) return;
+  if (n <= 0 || !raster::stores_pixels(canvas)) return;
   bool exact_length = std::abs(int64_t{delta.First}) <= n && std::abs(int64_t{delta.Second}) <= n;
-  if (!exact_length) return draw_line_by_division(canvas, x1, y1, delta, n, colour);
-  if (canvas.BitsPerPixel == 32) return draw_line_steps<uint32_t>(canvas, x1, y1, delta, n, colour);
-  if (canvas.BitsPerPixel == 16) return draw_line_steps<uint16_t>(canvas, x1, y1, delta, n, colour);
+  int64_t left = std::min<int64_t>(x1, int64_t{x1} + delta.First);
+  int64_t top = std::min<int64_t>(y1, int64_t{y1} + delta.Second);
+  bool inside = raster::rect_inside(canvas, left, top, std::abs(int64_t{delta.First}) + 1,
+                                    std::abs(int64_t{delta.Second}) + 1);
+  if (canvas.BitsPerPixel == 32) {
+    if (exact_length && inside) return draw_line_steps<uint32_t>(canvas, x1, y1, delta, n, colour);
+    return draw_line_clipped<uint32_t>(canvas, x1, y1, delta, n, colour);
+  }
+  if (exact_length && inside) return draw_line_steps<uint16_t>(canvas, x1, y1, delta, n, colour);
+  draw_line_clipped<uint16_t>(canvas, x1, y1, delta, n, colour);
 }
 
 void DrawQuarterArc(const Canvas& canvas, int32_t centre_x, int32_t centre_y, int32_t radius_x,

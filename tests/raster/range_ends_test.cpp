@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <climits>
+#include <random>
 #include <vector>
 
 #include "raster/discs.h"
@@ -294,6 +295,24 @@ TEST_P(RangeEnds, LinesBetweenTheRangesCorners) {
   CanvasBuffer none = patterned(8, 8);
   DrawLine(none.canvas(), 0, 0, 46340, 46340, 0x123456);
   expect_pattern_except(none, {});
+}
+
+// Long lines through, beside and far from the canvas, and lines whose deltas
+// wrap, against the literal version.
+TEST_P(RangeEnds, LongLinesMatchTheLiteralVersion) {
+  std::mt19937 random(2024);
+  auto near = [&] { return static_cast<int32_t>(random() % 60001) - 30000; };
+  auto any = [&] { return static_cast<int32_t>(random()); };
+  CanvasBuffer fast = patterned(9, 7), literal = patterned(9, 7);
+  for (int round = 0; round < 300; ++round) {
+    bool wide = round % 3 == 0;
+    int32_t x1 = wide ? any() : near(), y1 = wide ? any() : near();
+    int32_t x2 = round % 2 ? near() : any(), y2 = round % 2 ? near() : any();
+    uint32_t colour = random();
+    promptly([&] { DrawLine(fast.canvas(), x1, y1, x2, y2, colour); });
+    literal::DrawLine(literal.canvas(), x1, y1, x2, y2, colour);
+    ASSERT_TRUE(fast.same_pixels(literal)) << x1 << "," << y1 << " " << x2 << "," << y2;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, RangeEnds, testing::Values(32, 16),
