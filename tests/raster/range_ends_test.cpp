@@ -59,7 +59,9 @@ class RangeEnds : public testing::TestWithParam<int32_t> {
       for (uint32_t x = 0; x < buffer.canvas().Width; ++x) {
         bool listed = false;
         for (auto [cx, cy] : changed) listed |= cx == x && cy == y;
-        if (!listed) EXPECT_EQ(cell(buffer, x, y), cell(fresh, x, y)) << x << "," << y;
+        if (!listed) {
+          EXPECT_EQ(cell(buffer, x, y), cell(fresh, x, y)) << x << "," << y;
+        }
       }
   }
 };
@@ -191,10 +193,11 @@ TEST_P(RangeEnds, BlendRectOverTwoBillionSquared) {
     CanvasBuffer once = patterned(8, 8);
     for (uint32_t y = 0; y < 8; ++y)
       for (uint32_t x = 0; x < 8; ++x)
-        if (x != 0 || y != 0)
+        if (x != 0 || y != 0) {
           EXPECT_EQ(cell(buffer, x, y), BlendPixel(once.canvas(), static_cast<int32_t>(x),
                                                    static_cast<int32_t>(y), blend_colour, c.mode))
               << x << "," << y;
+        }
   }
 }
 
