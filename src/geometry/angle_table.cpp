@@ -66,11 +66,11 @@ void attach_point_list(char* block) {
 
 // A value that rounds outside the 32-bit range, or NaN, gives INT32_MIN, the
 // integer-indefinite value of a floating-point to integer conversion.
+// −2^31 − 0.5 rounds to the even −2^31; 2^31 − 0.5 rounds to 2^31.
 int32_t RoundHalfEven(long double value) {
-  long double rounded = std::nearbyint(value);
-  if (!(rounded >= -2147483648.0L && rounded <= 2147483647.0L))
+  if (!(value >= -2147483648.5L && value < 2147483647.5L))
     return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(rounded);
+  return static_cast<int32_t>(std::lrint(value));
 }
 
 void BuildAngleTable() {
