@@ -304,13 +304,13 @@ TEST_P(RangeEnds, LinesBetweenTheRangesCorners) {
 // wrap, against the literal version.
 TEST_P(RangeEnds, LongLinesMatchTheLiteralVersion) {
   std::mt19937 random(2024);
-  auto near = [&] { return static_cast<int32_t>(random() % 60001) - 30000; };
-  auto any = [&] { return static_cast<int32_t>(random()); };
+  auto close_by = [&] { return static_cast<int32_t>(random() % 60001) - 30000; };
+  auto anywhere = [&] { return static_cast<int32_t>(random()); };
   CanvasBuffer fast = patterned(9, 7), literal = patterned(9, 7);
   for (int round = 0; round < 300; ++round) {
     bool wide = round % 3 == 0;
-    int32_t x1 = wide ? any() : near(), y1 = wide ? any() : near();
-    int32_t x2 = round % 2 ? near() : any(), y2 = round % 2 ? near() : any();
+    int32_t x1 = wide ? anywhere() : close_by(), y1 = wide ? anywhere() : close_by();
+    int32_t x2 = round % 2 ? close_by() : anywhere(), y2 = round % 2 ? close_by() : anywhere();
     uint32_t colour = random();
     promptly([&] { DrawLine(fast.canvas(), x1, y1, x2, y2, colour); });
     literal::DrawLine(literal.canvas(), x1, y1, x2, y2, colour);
