@@ -22,6 +22,12 @@ function(pixwell_add_test_dir area)
   target_link_libraries(${target} PRIVATE pixwell_core pixwell_test_support)
   target_compile_options(${target} PRIVATE ${PIXWELL_WARNINGS})
   pixwell_static_runtime(${target})
-  add_test(NAME ${area} COMMAND ${target})
+  # PIXWELL_TEST_LAUNCHER, when set, runs the test through a wrapper; the
+  # bare target name lets CMake add the emulator when cross-compiling.
+  if(PIXWELL_TEST_LAUNCHER)
+    add_test(NAME ${area} COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:${target}>)
+  else()
+    add_test(NAME ${area} COMMAND ${target})
+  endif()
   set_tests_properties(${area} PROPERTIES TIMEOUT 300 LABELS ${area})
 endfunction()

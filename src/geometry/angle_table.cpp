@@ -1,6 +1,7 @@
 #include "geometry/angle_table.h"
 
 #include <cmath>
+#include <limits>
 
 #include "geometry/point_list.h"
 #include "platform/win32.h"
@@ -47,6 +48,14 @@ long double exact_tan(long double v) {
   return static_cast<long double>(tanq(static_cast<__float128>(v)));
 }
 
+// The table entry of an angle: angles outside 0 .. 3599 are taken modulo a
+// full turn, as 3600 .. 7199 are by PolarPoint, instead of reading beyond
+// the table.
+int32_t table_index(int32_t tenths) {
+  int32_t index = tenths % kAngleSteps;
+  return index < 0 ? index + kAngleSteps : index;
+}
+
 void attach_point_list(char* block) {
   PointStore = reinterpret_cast<Point3*>(block + kPointStoreOffset);
   PointCapacity = kPointSlots * static_cast<int32_t>(sizeof(Point3));
@@ -55,7 +64,14 @@ void attach_point_list(char* block) {
 
 }  // namespace
 
-int32_t RoundHalfEven(long double value) { return static_cast<int32_t>(std::lrint(value)); }
+// A value that rounds outside the 32-bit range, or NaN, gives INT32_MIN, the
+// integer-indefinite value of a floating-point to integer conversion.
+// −2^31 − 0.5 rounds to the even −2^31; 2^31 − 0.5 rounds to 2^31.
+int32_t RoundHalfEven(long double value) {
+  if (!(value >= -2147483648.5L && value < 2147483647.5L))
+    return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(std::lrint(value));
+}
 
 void BuildAngleTable() {
   HGLOBAL block = GlobalAlloc(0x0F00, kAngleBlockSize);
@@ -78,18 +94,18 @@ long double TenthsToRadians(int32_t tenths) {
   return (static_cast<long double>(tenths) / 10) * (kPi / 180);
 }
 
-float CosEntry(int32_t tenths) { return cosine_array()[tenths]; }
-float SinEntry(int32_t tenths) { return sine_array()[tenths]; }
-float TanEntry(int32_t tenths) { return tangent_array()[tenths]; }
+float CosEntry(int32_t tenths) { return cosine_array()[table_index(tenths)]; }
+float SinEntry(int32_t tenths) { return sine_array()[table_index(tenths)]; }
+float TanEntry(int32_t tenths) { return tangent_array()[table_index(tenths)]; }
 
 IntPair PolarPoint(int32_t radius, int32_t tenths) {
-  if (tenths >= kAngleSteps) tenths -= kAngleSteps;
+  tenths = table_index(tenths);
   long double r = radius;
   return {RoundHalfEven(r * cosine_array()[tenths]), RoundHalfEven(r * sine_array()[tenths])};
 }
 
 int32_t DivideByTan(int32_t a, int32_t tenths) {
-  return RoundHalfEven(static_cast<long double>(a) / tangent_array()[tenths]);
+  return RoundHalfEven(static_cast<long double>(a) / tangent_array()[table_index(tenths)]);
 }
 
 IntPair PolarPointExact(int32_t radius, int32_t tenths) {
@@ -114,5 +130,8 @@ int32_t AngleOfVector(int32_t y, int32_t x) { return RadiansToUnits(VectorAngle(
 IntPair RotatePoint(int32_t x, int32_t y, int32_t, int32_t, int32_t, int32_t third_angle) {
   IntPair rotated_x = PolarPoint(x, third_angle);
   IntPair rotated_y = PolarPoint(y, third_angle);
-  return {rotated_x.First + rotated_y.Second, rotated_y.First - rotated_x.Second};
+  return {static_cast<int32_t>(static_cast<uint32_t>(rotated_x.First) +
+                               static_cast<uint32_t>(rotated_y.Second)),
+          static_cast<int32_t>(static_cast<uint32_t>(rotated_y.First) -
+                               static_cast<uint32_t>(rotated_x.Second))};
 }

@@ -5,12 +5,17 @@
 
 uint64_t MultiplyWide(uint32_t a, uint32_t b) { return static_cast<uint64_t>(a) * b; }
 
+// A divisor of 0 gives (0, 0) rather than a division fault; no caller
+// passes one. A quotient beyond 32 bits keeps its low 32 bits.
 UintPair ScaleDiv(uint32_t a, uint32_t b, uint32_t c) {
+  if (b == 0) return {0, 0};
   uint64_t product = static_cast<uint64_t>(a) * c;
   return {static_cast<uint32_t>(product / b), static_cast<uint32_t>(product % b)};
 }
 
+// A divisor of 0 gives (0, 0); quotients beyond 32 bits keep their low 32.
 IntPair ScalePair(int32_t a, int32_t b, int32_t c, int32_t d) {
+  if (c == 0) return {0, 0};
   int64_t p = static_cast<int64_t>(a) * d;
   int64_t q = static_cast<int64_t>(b) * d;
   return {static_cast<int32_t>(p / c), static_cast<int32_t>(q / c)};
@@ -32,12 +37,14 @@ int32_t VectorLength(int32_t dx, int32_t dy) {
 
 UintPair HalvePair(uint32_t a, uint32_t b) { return {a >> 1, b >> 1}; }
 
+// Negation wraps: the mirror of −2^31 is −2^31.
 IntPair QuadrantMirror(int32_t dx, int32_t dy, uint32_t quadrant) {
+  auto negate = [](int32_t v) { return static_cast<int32_t>(0u - static_cast<uint32_t>(v)); };
   switch (quadrant) {
     case 0: return {dx, 0};
-    case 1: return {-dx, dy};
-    case 2: return {-dx, -dy};
-    case 3: return {dx, -dy};
+    case 1: return {negate(dx), dy};
+    case 2: return {negate(dx), negate(dy)};
+    case 3: return {dx, negate(dy)};
     default: return {dx, dy};
   }
 }

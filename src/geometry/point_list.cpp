@@ -95,11 +95,18 @@ void DrawWireBox(const Canvas& canvas, int32_t centre_x, int32_t centre_y, int32
   if (z < 0) return;
   UintPair half = HalvePair(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
   auto half_w = static_cast<int32_t>(half.First), half_h = static_cast<int32_t>(half.Second);
-  const Corner corners[4] = {{centre_x - half_w, centre_y - half_h},
-                             {centre_x + half_w, centre_y - half_h},
-                             {centre_x + half_w, centre_y + half_h},
-                             {centre_x - half_w, centre_y + half_h}};
-  const int32_t near_z = z, far_z = z + depth;
+  // Corners and depths wrap at 32 bits like every coordinate.
+  auto add = [](int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+  };
+  auto sub = [](int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+  };
+  const Corner corners[4] = {{sub(centre_x, half_w), sub(centre_y, half_h)},
+                             {add(centre_x, half_w), sub(centre_y, half_h)},
+                             {add(centre_x, half_w), add(centre_y, half_h)},
+                             {sub(centre_x, half_w), add(centre_y, half_h)}};
+  const int32_t near_z = z, far_z = add(z, depth);
   for (int32_t face_z : {near_z, far_z}) {
     for (int32_t i = 0; i <= 4; ++i) AddPoint(corners[i % 4].x, corners[i % 4].y, face_z, colour);
     draw_and_clear(canvas);

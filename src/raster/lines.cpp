@@ -1,16 +1,16 @@
 #include "raster/lines.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "geometry/angle_table.h"
 #include "geometry/integer_helpers.h"
 #include "raster/pixel_access.h"
+#include "raster/stray_pixels.h"
+#include "raster/stripes.h"
 
 namespace {
-
-// Longest row a gradient line can span with an exact length: beyond it the
-// sum of squares of DrawLine's length leaves the signed 32-bit range.
-constexpr int32_t kLongestExactSpan = 46340;
 
 // Steps one coordinate of a line from step n down to step 1: offset k is
 // delta × k ÷ n truncated toward zero, kept as a quotient and remainder so
@@ -54,15 +54,74 @@ void draw_line_steps(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta
   }
 }
 
-// The defined stepping, one 64-bit division per coordinate and step; used
-// where the length wrapped and no longer bounds the deltas.
-void draw_line_by_division(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta, int32_t n,
-                           uint32_t colour) {
-  for (int32_t k = n; k >= 1; --k) {
-    IntPair offset = ScalePair(delta.First, delta.Second, n, k);
-    PutPixel(canvas, static_cast<int32_t>(static_cast<uint32_t>(x1) + offset.First),
-             static_cast<int32_t>(static_cast<uint32_t>(y1) + offset.Second), colour);
+// One coordinate of a line at step k: start ± |delta| × k div n, the offset
+// growing with k (truncation toward zero is the same on both sides).
+struct LineCoordinate {
+  uint32_t start;
+  bool negative;
+  uint64_t magnitude;  // up to 2^31
+  uint64_t steps;
+
+  uint64_t offset(uint64_t k) const { return magnitude * k / steps; }
+  uint32_t at(uint64_t k) const {
+    auto u = static_cast<uint32_t>(offset(k));
+    return negative ? start - u : start + u;
   }
+};
+
+struct StepRange {
+  uint64_t first, last;  // inclusive
+};
+
+// The steps 1 .. n at which the coordinate lies below the limit: where its
+// offset lies in one arc of the 32-bit circle, so at most two ranges.
+std::vector<StepRange> steps_below(const LineCoordinate& c, uint32_t limit) {
+  uint32_t first_offset = c.negative ? c.start - limit + 1 : 0u - c.start;
+  auto cap = static_cast<uint32_t>(c.magnitude + 1);  // offsets 0 .. magnitude
+  raster::Spans offsets = raster::spans_below(first_offset, limit, cap);
+  std::vector<StepRange> ranges;
+  for (int i = 0; i < offsets.size; ++i) {
+    if (offsets.span[i].count == 0) continue;
+    uint64_t low = offsets.span[i].first, high = low + offsets.span[i].count - 1;
+    auto first_step_where = [&](auto beyond) {  // first k in 1 .. n + 1 with beyond (k)
+      uint64_t lo = 1, hi = c.steps + 1;
+      while (lo < hi) {
+        uint64_t mid = (lo + hi) / 2;
+        if (beyond(mid))
+          hi = mid;
+        else
+          lo = mid + 1;
+      }
+      return lo;
+    };
+    uint64_t first = first_step_where([&](uint64_t k) { return c.offset(k) >= low; });
+    uint64_t end = first_step_where([&](uint64_t k) { return c.offset(k) > high; });
+    if (first < end) ranges.push_back({first, end - 1});
+  }
+  return ranges;
+}
+
+// A line that strays off the canvas: all its pixels share one colour, so only
+// the steps on the canvas are drawn, and pixel (0, 0) takes the colour when
+// any step strays.
+template <typename Cell>
+void draw_line_clipped(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta, int32_t n,
+                       uint32_t colour) {
+  auto coordinate = [n](int32_t start, int32_t d) {
+    uint64_t magnitude = d < 0 ? 0 - static_cast<uint64_t>(int64_t{d}) : static_cast<uint64_t>(d);
+    return LineCoordinate{static_cast<uint32_t>(start), d < 0, magnitude, static_cast<uint64_t>(n)};
+  };
+  LineCoordinate x = coordinate(x1, delta.First), y = coordinate(y1, delta.Second);
+  uint64_t drawn = 0;
+  for (const StepRange& xs : steps_below(x, canvas.Width))
+    for (const StepRange& ys : steps_below(y, canvas.Height)) {
+      uint64_t first = std::max(xs.first, ys.first), last = std::min(xs.last, ys.last);
+      for (uint64_t k = first; k <= last; ++k)
+        raster::row_of<Cell>(canvas, y.at(k))[x.at(k)] = static_cast<Cell>(colour);
+      if (first <= last) drawn += last - first + 1;
+    }
+  if (drawn < static_cast<uint64_t>(n))
+    static_cast<Cell*>(canvas.Pixels)[0] = static_cast<Cell>(colour);
 }
 
 // Colour of gradient row i (0 is the bottom row): base + base × i div h.
@@ -72,51 +131,35 @@ uint32_t gradient_row_colour(const RgbTriple& base, uint32_t i, uint32_t height,
                     base.Blue + ScaleDiv(i, height, base.Blue).First, depth);
 }
 
-// Fills columns x + 1 .. x + w of one row as DrawLine from (x, row) to
-// (x + w, row) does: a span where the row lies on the canvas, pixel by pixel
-// (with the redirect to pixel (0, 0)) where it does not. All pixels of the
-// row share one colour, so their order within the row does not matter.
-template <typename Cell>
-void fill_gradient_row(const Canvas& canvas, int32_t x, int32_t row, int32_t w, uint32_t colour) {
-  if (raster::rect_inside(canvas, int64_t{x} + 1, row, w, 1)) {
-    Cell* cells = raster::row_of<Cell>(canvas, static_cast<uint32_t>(row)) + x + 1;
-    for (int32_t i = 0; i < w; ++i) cells[i] = static_cast<Cell>(colour);
-    return;
+// The columns of DrawLine from (x, row) to (x + w, row), the same on every
+// row: x + w × k div n for k = n .. 1, where n is the line's length. While w
+// is short enough for an exact length they are x + 1 .. x + w (or x + w ..
+// x − 1 leftwards); beyond, the wrapped length leaves gaps between them.
+raster::StripeColumns gradient_columns(const Canvas& canvas, int32_t x, int32_t w) {
+  int32_t n = VectorLength(w, 0);
+  if (n <= 0) return {};
+  uint64_t magnitude = w < 0 ? 0 - static_cast<uint64_t>(int64_t{w}) : static_cast<uint64_t>(w);
+  if (magnitude == static_cast<uint64_t>(n)) {
+    uint32_t first = w > 0 ? static_cast<uint32_t>(x) + 1 : raster::wrap_add(x, w);
+    return raster::contiguous_columns(canvas, first, magnitude);
   }
-  for (int32_t i = w; i >= 1; --i)
-    raster::put_cell<Cell>(canvas, static_cast<int32_t>(static_cast<uint32_t>(x) + i), row, colour);
+  std::vector<uint32_t> list;
+  list.reserve(static_cast<size_t>(n));
+  for (int32_t k = n; k >= 1; --k)
+    list.push_back(static_cast<uint32_t>(x) + static_cast<uint32_t>(ScalePair(w, 0, n, k).First));
+  return raster::listed_columns(canvas, std::move(list));
 }
 
-// Calls row_action (row, colour) for each row of a gradient, bottom row
-// first: row y + h − i in base + base × i div h.
-template <typename RowAction>
-void for_each_gradient_row(const Canvas& canvas, int32_t y, int32_t h, uint32_t base_colour,
-                           RowAction row_action) {
-  RgbTriple base;
-  UnpackColour(base, base_colour, canvas.BitsPerPixel);
-  for (int32_t i = 0; i < h; ++i) {
-    uint32_t colour = gradient_row_colour(base, static_cast<uint32_t>(i), static_cast<uint32_t>(h),
-                                          canvas.BitsPerPixel);
-    row_action(static_cast<int32_t>(static_cast<uint32_t>(y) + static_cast<uint32_t>(h - i)),
-               colour);
-  }
-}
-
+// Rows y + h − i for i = 0 .. h − 1, bottom row first, each in its colour.
 template <typename Cell>
 void fill_gradient_rows(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
                         uint32_t base_colour) {
-  for_each_gradient_row(canvas, y, h, base_colour, [&](int32_t row, uint32_t colour) {
-    fill_gradient_row<Cell>(canvas, x, row, w, colour);
-  });
-}
-
-// The defined gradient: one DrawLine per row, bottom row first.
-void fill_gradient_by_lines(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
-                            uint32_t base_colour) {
-  auto end_x = static_cast<int32_t>(static_cast<uint32_t>(x) + static_cast<uint32_t>(w));
-  for_each_gradient_row(canvas, y, h, base_colour, [&](int32_t row, uint32_t colour) {
-    DrawLine(canvas, x, row, end_x, row, colour);
-  });
+  RgbTriple base;
+  UnpackColour(base, base_colour, canvas.BitsPerPixel);
+  auto height = static_cast<uint32_t>(h);
+  raster::paint_stripes<Cell>(
+      canvas, gradient_columns(canvas, x, w), static_cast<uint32_t>(y) + height, -1, height,
+      [&](uint32_t i) { return gradient_row_colour(base, i, height, canvas.BitsPerPixel); });
 }
 
 // Blends one canvas cell with a colour exactly as BlendPixel does.
@@ -145,46 +188,46 @@ inline uint32_t blend_word(uint32_t d, uint32_t s, uint32_t mode) {
 }
 
 template <uint32_t kMode>
-void blend_rows_32(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
-                   uint32_t colour) {
-  for (int32_t row = y; row < y + h; ++row) {
-    uint32_t* cells = raster::row_of<uint32_t>(canvas, static_cast<uint32_t>(row)) + x;
-    for (int32_t i = 0; i < w; ++i) cells[i] = blend_word(cells[i], colour, kMode);
+void blend_area_32(const Canvas& canvas, raster::Span columns, raster::Span rows, uint32_t colour) {
+  for (uint32_t r = 0; r < rows.count; ++r) {
+    uint32_t* cells = raster::row_of<uint32_t>(canvas, rows.first + r) + columns.first;
+    for (uint32_t i = 0; i < columns.count; ++i) cells[i] = blend_word(cells[i], colour, kMode);
   }
 }
 
-void blend_inside_32(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
-                     uint32_t colour, uint32_t mode) {
-  switch (mode) {
-    case kBlendAverage: return blend_rows_32<kBlendAverage>(canvas, x, y, w, h, colour);
-    case kBlendAdd: return blend_rows_32<kBlendAdd>(canvas, x, y, w, h, colour);
-    case kBlendXor: return blend_rows_32<kBlendXor>(canvas, x, y, w, h, colour);
-    default: return blend_rows_32<kBlendCopy>(canvas, x, y, w, h, colour);
-  }
-}
-
-void blend_inside_16(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
-                     uint32_t colour, uint32_t mode) {
+void blend_area_16(const Canvas& canvas, raster::Span columns, raster::Span rows, uint32_t colour,
+                   uint32_t mode) {
   RgbTriple source;
   UnpackColour(source, colour, 16);
-  for (int32_t row = y; row < y + h; ++row) {
-    uint16_t* cells = raster::row_of<uint16_t>(canvas, static_cast<uint32_t>(row)) + x;
-    for (int32_t i = 0; i < w; ++i) cells[i] = blend_cell<uint16_t>(cells[i], source, mode, 16);
+  for (uint32_t r = 0; r < rows.count; ++r) {
+    uint16_t* cells = raster::row_of<uint16_t>(canvas, rows.first + r) + columns.first;
+    for (uint32_t i = 0; i < columns.count; ++i)
+      cells[i] = blend_cell<uint16_t>(cells[i], source, mode, 16);
   }
 }
 
-// The defined order: rows top to bottom, columns left to right, each pixel
-// read and written before the next. Needed where pixels stray off the
-// canvas, since they all land on pixel (0, 0) and blend it again each time.
-void blend_pixel_by_pixel(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
-                          uint32_t colour, uint32_t mode) {
-  for (int32_t r = 0; r < h; ++r) {
-    auto row = static_cast<int32_t>(static_cast<uint32_t>(y) + r);
-    for (int32_t c = 0; c < w; ++c) {
-      auto column = static_cast<int32_t>(static_cast<uint32_t>(x) + c);
-      PutPixel(canvas, column, row, BlendPixel(canvas, column, row, colour, mode));
-    }
+// Blends an area that lies wholly on the canvas, each pixel once.
+void blend_area(const Canvas& canvas, raster::Span columns, raster::Span rows, uint32_t colour,
+                uint32_t mode) {
+  if (canvas.BitsPerPixel == 16) return blend_area_16(canvas, columns, rows, colour, mode);
+  switch (mode) {
+    case kBlendAverage: return blend_area_32<kBlendAverage>(canvas, columns, rows, colour);
+    case kBlendAdd: return blend_area_32<kBlendAdd>(canvas, columns, rows, colour);
+    case kBlendXor: return blend_area_32<kBlendXor>(canvas, columns, rows, colour);
+    default: return blend_area_32<kBlendCopy>(canvas, columns, rows, colour);
   }
+}
+
+// What pixel (0, 0) holds after `times` blends of the colour into it.
+uint32_t blend_origin_repeatedly(const Canvas& canvas, uint32_t start, uint64_t times,
+                                 uint32_t colour, uint32_t mode) {
+  return raster::apply_repeatedly(start, times, [&](uint32_t value) {
+    uint32_t cell32 = value;
+    auto cell16 = static_cast<uint16_t>(value);
+    Canvas one = {canvas.BitsPerPixel == 16 ? static_cast<void*>(&cell16) : &cell32, 1, 1,
+                  canvas.BitsPerPixel};
+    return BlendPixel(one, 0, 0, colour, mode);
+  });
 }
 
 }  // namespace
@@ -193,41 +236,62 @@ void DrawLine(const Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t 
               uint32_t colour) {
   IntPair delta = PointDelta(x1, y1, x2, y2);
   int32_t n = VectorLength(delta.First, delta.Second);
-  if (n <= 0) return;
+  if (n <= 0 || !raster::stores_pixels(canvas)) return;
   bool exact_length = std::abs(int64_t{delta.First}) <= n && std::abs(int64_t{delta.Second}) <= n;
-  if (!exact_length) return draw_line_by_division(canvas, x1, y1, delta, n, colour);
-  if (canvas.BitsPerPixel == 32) return draw_line_steps<uint32_t>(canvas, x1, y1, delta, n, colour);
-  if (canvas.BitsPerPixel == 16) return draw_line_steps<uint16_t>(canvas, x1, y1, delta, n, colour);
+  int64_t left = std::min<int64_t>(x1, int64_t{x1} + delta.First);
+  int64_t top = std::min<int64_t>(y1, int64_t{y1} + delta.Second);
+  bool inside = raster::rect_inside(canvas, left, top, std::abs(int64_t{delta.First}) + 1,
+                                    std::abs(int64_t{delta.Second}) + 1);
+  if (canvas.BitsPerPixel == 32) {
+    if (exact_length && inside) return draw_line_steps<uint32_t>(canvas, x1, y1, delta, n, colour);
+    return draw_line_clipped<uint32_t>(canvas, x1, y1, delta, n, colour);
+  }
+  if (exact_length && inside) return draw_line_steps<uint16_t>(canvas, x1, y1, delta, n, colour);
+  draw_line_clipped<uint16_t>(canvas, x1, y1, delta, n, colour);
 }
 
 void DrawQuarterArc(const Canvas& canvas, int32_t centre_x, int32_t centre_y, int32_t radius_x,
                     int32_t radius_y, uint32_t colour) {
   const Canvas copy = canvas;
   for (int32_t t = 900; t >= 1; --t) {
-    int32_t x = centre_x + PolarPoint(radius_x, t).Second;
-    int32_t y = centre_y + PolarPoint(radius_y, t).First;
+    int32_t x = raster::wrap_add(centre_x, PolarPoint(radius_x, t).Second);
+    int32_t y = raster::wrap_add(centre_y, PolarPoint(radius_y, t).First);
     PutPixel(copy, x, y, colour);
   }
 }
 
 // A height of zero or less draws nothing (the colour step divides by it).
+// Rows off the canvas are not drawn one by one: each would only send its
+// pixels to pixel (0, 0), where the last such row decides the colour.
 void FillGradientRect(const Canvas& canvas, int32_t x, int32_t y, int32_t width, int32_t height,
                       uint32_t base_colour) {
   if (height <= 0) return;
-  if (width < 1 || width > kLongestExactSpan)
-    return fill_gradient_by_lines(canvas, x, y, width, height, base_colour);
   if (canvas.BitsPerPixel == 32)
     return fill_gradient_rows<uint32_t>(canvas, x, y, width, height, base_colour);
   if (canvas.BitsPerPixel == 16)
     return fill_gradient_rows<uint16_t>(canvas, x, y, width, height, base_colour);
 }
 
-// A width or height of zero or less blends nothing.
+// A width or height of zero or less blends nothing. Every pixel off the
+// canvas blends pixel (0, 0) once more with the same colour, so the on-canvas
+// area is blended once and pixel (0, 0) as often as it is visited.
 void FillBlendRect(const Canvas& canvas, int32_t x, int32_t y, int32_t width, int32_t height,
                    uint32_t colour, uint32_t mode) {
-  if (width <= 0 || height <= 0) return;
-  if (!raster::rect_inside(canvas, x, y, width, height))
-    return blend_pixel_by_pixel(canvas, x, y, width, height, colour, mode);
-  if (canvas.BitsPerPixel == 32) return blend_inside_32(canvas, x, y, width, height, colour, mode);
-  if (canvas.BitsPerPixel == 16) return blend_inside_16(canvas, x, y, width, height, colour, mode);
+  if (width <= 0 || height <= 0 || !raster::stores_pixels(canvas)) return;
+  raster::Spans columns =
+      raster::spans_below(static_cast<uint32_t>(x), uint32_t(width), canvas.Width);
+  raster::Spans rows =
+      raster::spans_below(static_cast<uint32_t>(y), uint32_t(height), canvas.Height);
+  uint32_t origin = GetPixel(canvas, 0, 0);
+  bool origin_inside = false;
+  for (int r = 0; r < rows.size; ++r)
+    for (int c = 0; c < columns.size; ++c) {
+      blend_area(canvas, columns.span[c], rows.span[r], colour, mode);
+      origin_inside |= columns.span[c].first == 0 && rows.span[r].first == 0 &&
+                       columns.span[c].count > 0 && rows.span[r].count > 0;
+    }
+  uint64_t visits = uint64_t(uint32_t(width)) * uint32_t(height) - columns.total() * rows.total() +
+                    (origin_inside ? 1 : 0);
+  if (visits > 0)
+    PutPixel(canvas, 0, 0, blend_origin_repeatedly(canvas, origin, visits, colour, mode));
 }

@@ -5,6 +5,24 @@
 
 namespace literal {
 
+namespace {
+
+int32_t wrap_add(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+// A point and its QuadrantMirror images 1, 2 and 3, in this order.
+void put_quadrants(const Canvas& canvas, int32_t cx, int32_t cy, int32_t px, int32_t py,
+                   uint32_t c) {
+  PutPixel(canvas, wrap_add(cx, px), wrap_add(cy, py), c);
+  for (uint32_t quadrant = 1; quadrant <= 3; ++quadrant) {
+    IntPair m = QuadrantMirror(px, py, quadrant);
+    PutPixel(canvas, wrap_add(cx, m.First), wrap_add(cy, m.Second), c);
+  }
+}
+
+}  // namespace
+
 void DrawLine(const Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
               uint32_t colour) {
   IntPair d = PointDelta(x1, y1, x2, y2);
@@ -37,7 +55,8 @@ void FillBlendRect(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_
                    uint32_t colour, uint32_t mode) {
   for (int32_t r = 0; r < h; ++r) {
     for (int32_t c = 0; c < w; ++c) {
-      int32_t column = x + c, row = y + r;
+      auto column = static_cast<int32_t>(static_cast<uint32_t>(x) + static_cast<uint32_t>(c));
+      auto row = static_cast<int32_t>(static_cast<uint32_t>(y) + static_cast<uint32_t>(r));
       PutPixel(canvas, column, row, BlendPixel(canvas, column, row, colour, mode));
     }
   }
@@ -53,20 +72,32 @@ void FillGradientDisc(const Canvas& canvas, int32_t cx, int32_t cy, int32_t radi
     for (int32_t t = 900; t >= 1; --t) {
       IntPair p = PolarPoint(rho, t);
       int32_t px = p.Second, py = p.First;
-      if (static_cast<int32_t>(c) > 0) {
-        PutPixel(canvas, cx + px, cy + py, c);
-        IntPair m1 = QuadrantMirror(px, py, 1);
-        PutPixel(canvas, cx + m1.First, cy + m1.Second, c);
-        IntPair m2 = QuadrantMirror(px, py, 2);
-        PutPixel(canvas, cx + m2.First, cy + m2.Second, c);
-        IntPair m3 = QuadrantMirror(px, py, 3);
-        PutPixel(canvas, cx + m3.First, cy + m3.Second, c);
-      }
+      if (static_cast<int32_t>(c) > 0) put_quadrants(canvas, cx, cy, px, py, c);
     }
     c = PackColour(base.Red + ScaleDiv(i, radius, base.Red).First,
                    base.Green + ScaleDiv(i, radius, base.Green).First,
                    base.Blue + ScaleDiv(i, radius, base.Blue).First, canvas.BitsPerPixel);
     ++i;
+  }
+}
+
+void DrawColourRamp(const Canvas& canvas, const ColourRamp& ramp, int32_t x, int32_t y) {
+  for (int32_t j = 0; j < ramp.Count; ++j) {
+    uint32_t colour = ramp.Entries[ramp.Count - 1 - j];
+    auto row = wrap_add(y, 1 + j);
+    // Columns x .. x + span: span + 1 pixels, none for a negative span.
+    for (int64_t c = 0; c <= int64_t{ramp.Span}; ++c)
+      PutPixel(canvas, wrap_add(x, static_cast<int32_t>(c)), row, colour);
+  }
+}
+
+void DrawRampRings(const Canvas& canvas, const ColourRamp& ramp, int32_t cx, int32_t cy) {
+  for (int32_t rho = ramp.Count; rho >= 1; --rho) {
+    uint32_t c = ramp.Entries[rho < ramp.Count - 1 ? rho : ramp.Count - 1];
+    for (int32_t t = 900; t >= 0; t -= 90) {
+      IntPair p = PolarPoint(rho, t);
+      if (static_cast<int32_t>(c) > 0) put_quadrants(canvas, cx, cy, p.Second, p.First, c);
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "raster/canvas.h"
+#include "raster/discs.h"
 
 namespace literal {
 
@@ -15,5 +16,9 @@ void FillBlendRect(const Canvas& canvas, int32_t x, int32_t y, int32_t width, in
                    uint32_t colour, uint32_t mode);
 void FillGradientDisc(const Canvas& canvas, int32_t centre_x, int32_t centre_y, int32_t radius,
                       uint32_t base_colour);
+
+void DrawColourRamp(const Canvas& canvas, const ColourRamp& ramp, int32_t x, int32_t y);
+void DrawRampRings(const Canvas& canvas, const ColourRamp& ramp, int32_t centre_x,
+                   int32_t centre_y);
 
 }  // namespace literal

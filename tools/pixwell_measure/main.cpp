@@ -6,8 +6,12 @@
 // pixwell-measure --close COMMAND...
 // Starts COMMAND, closes its "Debug" window once a frame shows, as a window
 // manager's close button does, and succeeds when it exits with code 0.
+// pixwell-measure --soak SECONDS COMMAND...
+// Starts COMMAND, samples its resident memory every 10 s for SECONDS once a
+// frame shows, then closes its window and succeeds on exit code 0.
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +32,18 @@ constexpr int kSearchHeight = 560;
 
 double milliseconds(Clock::duration span) {
   return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// Says which display could not be opened, so a missing DISPLAY is told apart
+// from a program that shows nothing.
+bool screen_open(const ScreenWatch& screen) {
+  if (screen.is_open()) return true;
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == 0)
+    std::fprintf(stderr, "pixwell-measure: DISPLAY is not set: no X display to watch\n");
+  else
+    std::fprintf(stderr, "pixwell-measure: cannot open X display \"%s\"\n", display);
+  return false;
 }
 
 // Polls the screen until the green disc's centre shows; returns its place.
@@ -81,10 +97,7 @@ void report_intervals(const std::vector<double>& intervals) {
 
 int measure(char** command, double seconds) {
   ScreenWatch screen;
-  if (!screen.is_open()) {
-    std::fprintf(stderr, "pixwell-measure: no X display\n");
-    return 1;
-  }
+  if (!screen_open(screen)) return 1;
   Clock::time_point start = Clock::now();
   pid_t pid = start_program(command);
   auto found = wait_for_first_frame(screen, start + std::chrono::seconds(60));
@@ -108,14 +121,8 @@ int measure(char** command, double seconds) {
   return 0;
 }
 
-int close_after_first_frame(char** command) {
-  ScreenWatch screen;
-  pid_t pid = start_program(command);
-  if (!screen.is_open() || !wait_for_first_frame(screen, Clock::now() + std::chrono::seconds(60))) {
-    stop_program(pid);
-    std::fprintf(stderr, "pixwell-measure: no frame appeared within 60 s\n");
-    return 1;
-  }
+// Closes the "Debug" window and waits for the program's exit code.
+int close_and_wait(pid_t pid) {
   if (!close_window_titled("Debug")) {
     stop_program(pid);
     std::fprintf(stderr, "pixwell-measure: no window titled \"Debug\"\n");
@@ -126,10 +133,58 @@ int close_after_first_frame(char** command) {
   return code == 0 ? 0 : 1;
 }
 
+int close_after_first_frame(char** command) {
+  ScreenWatch screen;
+  if (!screen_open(screen)) return 1;
+  pid_t pid = start_program(command);
+  if (!wait_for_first_frame(screen, Clock::now() + std::chrono::seconds(60))) {
+    stop_program(pid);
+    std::fprintf(stderr, "pixwell-measure: no frame appeared within 60 s\n");
+    return 1;
+  }
+  return close_and_wait(pid);
+}
+
+int soak(char** command, double seconds) {
+  ScreenWatch screen;
+  if (!screen_open(screen)) return 1;
+  pid_t pid = start_program(command);
+  if (!wait_for_first_frame(screen, Clock::now() + std::chrono::seconds(60))) {
+    stop_program(pid);
+    std::fprintf(stderr, "pixwell-measure: no frame appeared within 60 s\n");
+    return 1;
+  }
+  constexpr double kSampleSeconds = 10;
+  int64_t lowest = INT64_MAX, highest = 0;
+  Clock::time_point start = Clock::now();
+  for (int n = 0;; ++n) {
+    double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    int64_t kib = resident_kib(pid);
+    if (kib < 0) {
+      std::fprintf(stderr, "pixwell-measure: the program ended after %.0f s of soak\n", elapsed);
+      return 1;
+    }
+    lowest = std::min(lowest, kib);
+    highest = std::max(highest, kib);
+    std::printf("sample %d at %.0f s: resident %lld KiB\n", n, elapsed,
+                static_cast<long long>(kib));
+    std::fflush(stdout);
+    if (elapsed >= seconds) break;
+    std::this_thread::sleep_until(start +
+                                  std::chrono::duration_cast<Clock::duration>(
+                                      std::chrono::duration<double>((n + 1) * kSampleSeconds)));
+  }
+  std::printf("resident memory range: %lld .. %lld KiB\n", static_cast<long long>(lowest),
+              static_cast<long long>(highest));
+  return close_and_wait(pid);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc > 2 && std::strcmp(argv[1], "--close") == 0) return close_after_first_frame(argv + 2);
+  if (argc > 3 && std::strcmp(argv[1], "--soak") == 0 && std::atof(argv[2]) > 0)
+    return soak(argv + 3, std::atof(argv[2]));
   double seconds = 10;
   int first = 1;
   if (argc > 3 && std::strcmp(argv[1], "--seconds") == 0) {
@@ -139,7 +194,7 @@ int main(int argc, char** argv) {
   if (first >= argc || seconds <= 0) {
     std::fprintf(stderr,
                  "usage: pixwell-measure [--seconds N] COMMAND...\n       pixwell-measure --close "
-                 "COMMAND...\n");
+                 "COMMAND...\n       pixwell-measure --soak SECONDS COMMAND...\n");
     return 2;
   }
   return measure(argv + first, seconds);
