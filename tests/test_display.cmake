@@ -12,6 +12,6 @@ set_tests_properties(test_display_start PROPERTIES FIXTURES_SETUP test_display T
 set_tests_properties(test_display_stop PROPERTIES FIXTURES_CLEANUP test_display TIMEOUT 30)
 foreach(area IN LISTS test_areas)
   if(TEST ${area})
-    set_tests_properties(${area} PROPERTIES FIXTURES_REQUIRED test_display)
+    set_property(TEST ${area} APPEND PROPERTY FIXTURES_REQUIRED test_display)
   endif()
 endforeach()

@@ -1,8 +1,11 @@
 #include "layer_window/interactive_window.h"
 
+#include <vector>
+
 #include "display/graphics_startup.h"
 #include "layers/layer_window.h"
 #include "scene3d/scene.h"
+#include "support/kept_layers.h"
 #include "support/plain_window.h"
 
 namespace {
@@ -29,7 +32,7 @@ HWND interactive_window() {
 
 void reset_interactive_window() {
   HWND window = interactive_window();
-  ClearLayers();
+  forget_layers();
   SelectedLayer = -1;
   DisplayMode = 0;
   LastKey = 0;
@@ -48,10 +51,13 @@ std::string background_page_bytes() {
   return std::string(reinterpret_cast<const char*>(BackgroundPage()), kPageBytes);
 }
 
+// Kept for the process, as the text views that show it never let it go.
 TextDocument* numbered_document(int lines) {
+  static auto* kept = new std::vector<TextDocument*>;
   std::string text;
   for (int line = 1; line <= lines; ++line) text += "line " + std::to_string(line) + "\r\n";
-  return MakeTextDocument(text.data(), static_cast<int32_t>(text.size()));
+  kept->push_back(MakeTextDocument(text.data(), static_cast<int32_t>(text.size())));
+  return kept->back();
 }
 
 // The build gives the path in the target's own spelling.

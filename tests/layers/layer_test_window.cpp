@@ -53,19 +53,6 @@ HWND layer_test_window() {
 
 int repaint_count() { return repaints; }
 
-void keep_layer_records() {
-  // Never destroyed: the leak check runs after static destructors.
-  static auto* kept = new std::vector<Layer*>;
-  if (LayerTable == nullptr) return;
-  for (Layer* layer : LayerTable->Slots)
-    if (layer != nullptr) kept->push_back(layer);
-}
-
-void forget_layers() {
-  keep_layer_records();
-  ClearLayers();
-}
-
 void reset_layers() {
   layer_test_window();
   forget_layers();

@@ -12,17 +12,12 @@
 #include "layers/layer_table.h"
 #include "platform/win32.h"
 #include "support/dc_pixels.h"
+#include "support/kept_layers.h"
 
 HWND layer_test_window();
 // Repaints (codes 0 and 1) answered since the process started.
 int repaint_count();
 
-// Layers live until the process ends: nothing releases them, and ClearLayers
-// only forgets them. Keeps every record the table has held reachable, so
-// that the leak checker sees what the system sees.
-void keep_layer_records();
-// ClearLayers after keep_layer_records.
-void forget_layers();
 // Empties the table and the selection and rebuilds the background page.
 void reset_layers();
 
