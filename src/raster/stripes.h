@@ -13,25 +13,30 @@
 
 namespace raster {
 
-// The columns every stripe of a fill covers, found once for all stripes.
+// The columns every stripe of a fill covers, found once for all stripes:
+// at most two spans for a run of columns, any number for listed columns.
 struct StripeColumns {
-  std::vector<Span> on_canvas;  // columns on the canvas, column 0 included
-  bool any = false;             // a stripe has at least one pixel
-  bool strays = false;          // some column lies off the canvas
+  Spans run;                 // columns on the canvas of a run
+  std::vector<Span> listed;  // columns on the canvas of a list
+  bool any = false;          // a stripe has at least one pixel
+  bool strays = false;       // some column lies off the canvas
   bool covers_column_0 = false;
+
+  template <typename Action>
+  void for_each_span(Action action) const {
+    for (int i = 0; i < run.size; ++i) action(run.span[i]);
+    for (const Span& span : listed) action(span);
+  }
 };
 
 // Columns first .. first + count − 1, wrapping at 2^32.
 inline StripeColumns contiguous_columns(const Canvas& canvas, uint32_t first, uint64_t count) {
   StripeColumns columns;
   columns.any = count > 0;
-  Spans spans = spans_below(first, count, canvas.Width);
-  for (int i = 0; i < spans.size; ++i) {
-    if (spans.span[i].count == 0) continue;
-    columns.on_canvas.push_back(spans.span[i]);
-    columns.covers_column_0 |= spans.span[i].first == 0;
-  }
-  columns.strays = spans.total() < count;
+  columns.run = spans_below(first, count, canvas.Width);
+  for (int i = 0; i < columns.run.size; ++i)
+    columns.covers_column_0 |= columns.run.span[i].first == 0 && columns.run.span[i].count > 0;
+  columns.strays = columns.run.total() < count;
   return columns;
 }
 
@@ -47,11 +52,11 @@ inline StripeColumns listed_columns(const Canvas& canvas, std::vector<uint32_t> 
       continue;
     }
     columns.covers_column_0 |= column == 0;
-    Span* last = columns.on_canvas.empty() ? nullptr : &columns.on_canvas.back();
+    Span* last = columns.listed.empty() ? nullptr : &columns.listed.back();
     if (last != nullptr && last->first + last->count == column)
       ++last->count;
     else
-      columns.on_canvas.push_back({column, 1});
+      columns.listed.push_back({column, 1});
   }
   return columns;
 }
@@ -73,8 +78,9 @@ void paint_stripes(const Canvas& canvas, const StripeColumns& columns, uint32_t 
       uint32_t row = on_rows.span[s].first + r;
       auto colour = static_cast<Cell>(colour_of(row_step > 0 ? row - first_row : first_row - row));
       Cell* cells = row_of<Cell>(canvas, row);
-      for (const Span& span : columns.on_canvas)
+      columns.for_each_span([&](const Span& span) {
         std::fill(cells + span.first, cells + span.first + span.count, colour);
+      });
     }
   }
   // Among any Height + 1 consecutive rows one is off the canvas.

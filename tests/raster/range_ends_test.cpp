@@ -249,6 +249,19 @@ TEST_P(RangeEnds, DiscReachingTheCanvasFromTheRangesEnd) {
   }
 }
 
+// At 16 bits per pixel red is read from every bit above bit 10: 0xFFFF0000
+// gives red 2^24 − 256, 256 times radius 65,535, so every inner ring's red
+// is a multiple of 256 and packs to 0, like its green and blue; the rim is
+// negative. No ring is drawn, although each has a different colour value.
+TEST_P(RangeEnds, DiscOfManyTransparentRingsDrawsNothing) {
+  if (depth() == 32) GTEST_SKIP() << "red has eight bits at 32 bits per pixel";
+  for (auto [cx, cy] : {std::pair{3, 3}, {1000000, 1000000}, {kMax, kMin}}) {
+    CanvasBuffer buffer = patterned(8, 8);
+    promptly([&] { FillGradientDisc(buffer.canvas(), cx, cy, 65535, 0xFFFF0000); });
+    expect_pattern_except(buffer, {});
+  }
+}
+
 // Discs straying off every edge and past the range's ends, where the literal
 // version finishes.
 TEST_P(RangeEnds, DiscsMatchTheLiteralVersion) {
