@@ -17,27 +17,30 @@ namespace {
 // (the product's error k × (c − 2^64 |d| ÷ n) ÷ 2^64 stays below 1/n, under
 // any fraction's distance to the next integer). Stepping k down subtracts c
 // from the low word, and the offset falls by one exactly when that borrows,
-// so each step costs one subtraction instead of a division. |d| = n falls
-// every step.
+// so each step costs one subtraction instead of a division. For |d| = n the
+// offset falls every step: c = 2^64 − 1 from a low word of 0 borrows on each
+// of fewer than 2^64 − 1 steps.
 class FixedOffset {
  public:
   FixedOffset(int64_t magnitude, int32_t n) {
     auto m = static_cast<uint64_t>(magnitude), steps = static_cast<uint64_t>(n);
-    every_step_ = m == steps ? ~uint64_t{0} : 0;
-    if (every_step_ != 0 || m == 0) return;
+    if (m == steps) {
+      c_ = ~uint64_t{0};
+      return;
+    }
+    if (m == 0) return;
     uint64_t high = (m << 32) / steps, rest = (m << 32) % steps;  // m < n < 2^31
     c_ = (high << 32) + ((rest << 32) + steps - 1) / steps;
     low_ = steps * c_;  // n × c − |d| × 2^64, modulo 2^64
   }
   // All ones when the offset falls by one on the way from step k to k − 1.
   uint64_t step_back() {
-    uint64_t borrow = low_ < c_ ? ~uint64_t{0} : 0;
-    low_ -= c_;
-    return borrow | every_step_;
+    uint64_t borrow = __builtin_sub_overflow(low_, c_, &low_) ? 1 : 0;
+    return 0 - borrow;
   }
 
  private:
-  uint64_t c_ = 0, low_ = 0, every_step_ = 0;
+  uint64_t c_ = 0, low_ = 0;
 };
 
 // A line wholly on the canvas with |dx|, |dy| ≤ n: from step n (the end point,
