@@ -122,8 +122,9 @@ size_t bytes_of(const ColourMap& map) {
 }
 
 // A map is made only when even its bounding square fits a quarter of the
-// budget at the widest cell.
+// budget at the widest cell (and ring numbers fit their 16 bits).
 bool fits_budget(int32_t radius) {
+  if (radius >= kNoRing) return false;  // keeps the product below 2^64 too
   uint64_t side = 2 * static_cast<uint64_t>(radius) + 1;
   return side * side * (4 + sizeof(uint16_t)) <= kDiscMapBudgetBytes / 4;
 }
