@@ -57,23 +57,31 @@ std::vector<uint16_t> last_rings_of_quadrant(int32_t radius) {
   return last;
 }
 
+// The quadrant's rows mirrored into full rows of the disc, cut into runs.
+// Built in scratch space and copied out at its exact size, so the memory the
+// budget counts is the memory held.
 RingMap make_ring_map(int32_t radius) {
   std::vector<uint16_t> quadrant = last_rings_of_quadrant(radius);
   const size_t side = static_cast<size_t>(radius) + 1;
-  auto ring_at = [&](int32_t dx, int32_t dy) {
-    return quadrant[static_cast<size_t>(dy < 0 ? -dy : dy) * side +
-                    static_cast<size_t>(dx < 0 ? -dx : dx)];
-  };
-  RingMap map;
-  for (int32_t dy = -radius; dy <= radius; ++dy)
-    for (int32_t dx = -radius; dx <= radius; ++dx) {
-      if (ring_at(dx, dy) == kNoRing) continue;
-      Run run{dy, dx, 0, static_cast<uint32_t>(map.rings.size())};
-      for (; dx <= radius && ring_at(dx, dy) != kNoRing; ++dx, ++run.length)
-        map.rings.push_back(ring_at(dx, dy));
-      map.runs.push_back(run);
+  std::vector<uint16_t> row(2 * side - 1), rings;
+  std::vector<Run> runs;
+  rings.reserve(row.size() * row.size());
+  for (int32_t dy = -radius; dy <= radius; ++dy) {
+    const uint16_t* half = quadrant.data() + static_cast<size_t>(dy < 0 ? -dy : dy) * side;
+    for (size_t x = 0; x < side; ++x) row[side - 1 + x] = row[side - 1 - x] = half[x];
+    for (size_t x = 0; x < row.size(); ++x) {
+      if (row[x] == kNoRing) continue;
+      size_t end = x;
+      while (end < row.size() && row[end] != kNoRing) ++end;
+      runs.push_back({dy, static_cast<int32_t>(x) - radius, static_cast<int32_t>(end - x),
+                      static_cast<uint32_t>(rings.size())});
+      rings.insert(rings.end(), row.begin() + static_cast<ptrdiff_t>(x),
+                   row.begin() + static_cast<ptrdiff_t>(end));
+      x = end;
     }
-  return map;
+  }
+  return RingMap{std::vector<Run>(runs.begin(), runs.end()),
+                 std::vector<uint16_t>(rings.begin(), rings.end())};
 }
 
 // The colour of each ring, or false when some ring is not drawn: the rim
