@@ -101,8 +101,8 @@ PixmanGradientDisc::PixmanGradientDisc(const Canvas& canvas, int32_t centre_x, i
     : target_(canvas), centre_x_(centre_x), centre_y_(centre_y), radius_(radius) {
   TwoStops stops(base_colour);
   pixman_point_fixed_t centre{fixed(centre_x + 0.5), fixed(centre_y + 0.5)};
-  gradient_ = pixman_image_create_radial_gradient(&centre, &centre, 0, fixed(radius + 0.5),
-                                                  stops.stops, 2);
+  gradient_ =
+      pixman_image_create_radial_gradient(&centre, &centre, 0, fixed(radius + 0.5), stops.stops, 2);
   pixman_image_set_repeat(gradient_, PIXMAN_REPEAT_PAD);
   // The disc's pixels as an a8 mask over its bounding square: one composite
   // instead of one per clip rectangle, the faster of pixman's two ways.
@@ -123,8 +123,8 @@ PixmanGradientDisc::~PixmanGradientDisc() {
 
 void PixmanGradientDisc::draw() const {
   int32_t left = centre_x_ - radius_, top = centre_y_ - radius_, side = 2 * radius_ + 1;
-  pixman_image_composite32(PIXMAN_OP_OVER, gradient_, mask_, target_.image(), left, top, 0, 0,
-                           left, top, side, side);
+  pixman_image_composite32(PIXMAN_OP_OVER, gradient_, mask_, target_.image(), left, top, 0, 0, left,
+                           top, side, side);
 }
 
 bool pixman_copy(const uint32_t* from, int32_t from_pitch, uint32_t* to, int32_t to_pitch,
