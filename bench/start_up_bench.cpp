@@ -3,6 +3,9 @@
 // transfers of 3,145,728 bytes for the read-back calls, one transfer for the
 // gradient rectangle), RenderDemoScene on a fresh strip, and one playing tick
 // (a 550 by 350 blit to the window). Needs a display: run under Xvfb.
+// Beside each compositing call, its pixman peer: the same moves done with
+// pixman_blt on the same memory (the page's row order flipped one row per
+// blit, as the whole-bitmap transfers do) and the primitive's pixman picture.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -12,6 +15,7 @@
 #include "display/compositing.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
+#include "pixman_peers.h"
 
 namespace {
 
@@ -99,10 +103,87 @@ void BM_PlayingTick(benchmark::State& state) {
 }
 void BM_MemcpyFrame(benchmark::State& state) { move_bytes(state, kFrameBytes); }
 
+// The stores behind the bitmaps, for the pixman peers.
+uint32_t* dib_bits(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  return static_cast<uint32_t*>(info.bmBits);
+}
+
+struct PeerStores {
+  uint32_t* target = dib_bits(SurfaceBitmap(frame_surface()));  // 550 wide, bottom-up
+  uint32_t* work = dib_bits(WorkBitmap);                        // 1024 wide, bottom-up
+  uint32_t* canvas = static_cast<uint32_t*>(ScreenCanvas.Pixels);
+};
+constexpr int32_t kTargetWidth = 550, kTargetHeight = 12600;
+
+// A bottom-up store's row y counted from the top.
+int32_t stored_row(int32_t y, int32_t height) { return height - 1 - y; }
+
+// The target's top-left 550 by 768 area into the work buffer and on into
+// the canvas, and back: what BitBlt and the transfers do around a primitive.
+void pixman_read_back(const PeerStores& s) {
+  pixman_copy(s.target, kTargetWidth, s.work, kBufferWidth, 0,
+              stored_row(kBufferHeight - 1, kTargetHeight), 0, 0, kTargetWidth, kBufferHeight);
+  for (int32_t y = 0; y < kBufferHeight; ++y)
+    pixman_copy(s.work, kBufferWidth, s.canvas, kBufferWidth, 0, stored_row(y, kBufferHeight), 0, y,
+                kBufferWidth, 1);
+}
+
+void pixman_canvas_to_work(const PeerStores& s) {
+  for (int32_t y = 0; y < kBufferHeight; ++y)
+    pixman_copy(s.canvas, kBufferWidth, s.work, kBufferWidth, 0, y, 0, stored_row(y, kBufferHeight),
+                kBufferWidth, 1);
+}
+
+void pixman_write_back(const PeerStores& s) {
+  pixman_canvas_to_work(s);
+  pixman_copy(s.work, kBufferWidth, s.target, kTargetWidth, 0, 0, 0,
+              stored_row(kBufferHeight - 1, kTargetHeight), kTargetWidth, kBufferHeight);
+}
+
+void BM_CompositeGradientDiscPixman(benchmark::State& state) {
+  PeerStores stores;
+  PixmanGradientDisc disc(ScreenCanvas, 200, 100, 50, 0x00007F00);
+  for (auto _ : state) {
+    pixman_read_back(stores);
+    disc.draw();
+    pixman_write_back(stores);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kReadBackCallBytes));
+}
+
+void BM_CompositeBlendRectPixman(benchmark::State& state) {
+  PeerStores stores;
+  PixmanBlendRect square(ScreenCanvas, 50, 0, 100, 100, 0x00777777);
+  for (auto _ : state) {
+    pixman_read_back(stores);
+    square.draw();
+    pixman_write_back(stores);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kReadBackCallBytes));
+}
+
+void BM_CompositeGradientRectPixman(benchmark::State& state) {
+  PeerStores stores;
+  PixmanGradientRect rect(ScreenCanvas, 0, 0, 100, 100, 0x0000007F);
+  for (auto _ : state) {
+    rect.draw();
+    pixman_canvas_to_work(stores);
+    // The work buffer's top-left 100 by 100 to (10, 150) of the target.
+    pixman_copy(stores.work, kBufferWidth, stores.target, kTargetWidth, 0,
+                stored_row(99, kBufferHeight), 10, stored_row(150 + 99, kTargetHeight), 100, 100);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kGradientRectBytes));
+}
+
 BENCHMARK(BM_CompositeGradientDisc)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompositeGradientDiscPixman)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompositeBlendRect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompositeBlendRectPixman)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyReadBackCall)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompositeGradientRect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompositeGradientRectPixman)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyGradientRectCall)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderDemoScene)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyDemoScene)->Unit(benchmark::kMillisecond);

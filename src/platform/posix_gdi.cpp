@@ -412,6 +412,34 @@ namespace {
 
 enum class Direction { kIntoBitmap, OutOfBitmap };
 
+// Copies one row of a transfer in 128-byte blocks of plain vector moves.
+// glibc's memcpy picks "rep movsb" for rows of a few kilobytes, which slows
+// to 70-80% of a whole-page copy when the two sides' offsets within a cache
+// line differ; the vector loop keeps a bottom-up page within a few per cent
+// of one memcpy whatever the alignment. Built for AVX2 where the processor
+// has it, for the baseline otherwise.
+using Block = unsigned char __attribute__((vector_size(32)));
+
+#if defined(__x86_64__) && !defined(__clang__)
+[[gnu::target_clones("avx2", "default")]]
+#endif
+void copy_row(unsigned char* to, const unsigned char* from, size_t length) {
+  constexpr size_t kBlock = sizeof(Block);
+  size_t done = 0;
+  for (; done + 4 * kBlock <= length; done += 4 * kBlock) {
+    Block a, b, c, d;
+    std::memcpy(&a, from + done, kBlock);
+    std::memcpy(&b, from + done + kBlock, kBlock);
+    std::memcpy(&c, from + done + 2 * kBlock, kBlock);
+    std::memcpy(&d, from + done + 3 * kBlock, kBlock);
+    std::memcpy(to + done, &a, kBlock);
+    std::memcpy(to + done + kBlock, &b, kBlock);
+    std::memcpy(to + done + 2 * kBlock, &c, kBlock);
+    std::memcpy(to + done + 3 * kBlock, &d, kBlock);
+  }
+  if (done < length) std::memcpy(to + done, from + done, length - done);
+}
+
 LONG transfer_bits(Bitmap& bitmap, size_t count, unsigned char* outside, Direction direction) {
   size_t total = std::min(count, bitmap.byte_count());
   size_t row_bytes = static_cast<size_t>(bitmap.width) * 4;
@@ -419,9 +447,9 @@ LONG transfer_bits(Bitmap& bitmap, size_t count, unsigned char* outside, Directi
     auto* row = reinterpret_cast<unsigned char*>(bitmap.row(static_cast<int>(y)));
     size_t length = std::min(row_bytes, total - done);
     if (direction == Direction::kIntoBitmap)
-      std::memcpy(row, outside + done, length);
+      copy_row(row, outside + done, length);
     else
-      std::memcpy(outside + done, row, length);
+      copy_row(outside + done, row, length);
   }
   return static_cast<LONG>(total);
 }

@@ -41,6 +41,7 @@ struct Window : HandleObject {
   bool destroying = false;
   int pixel_format = 0;
   bool gl_capable = false;
+  void* spare_gl_context = nullptr;  // made when the pixel format was set, not yet handed out
 };
 
 Window* find_window(HWND window);

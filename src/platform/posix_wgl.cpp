@@ -44,13 +44,21 @@ SDL_GLContext make_context(Window& window) {
 }
 
 // Whether a context can be made for the window; learnt once per window by
-// making one and throwing it away.
+// making one, which is kept for the window's first wglCreateContext: making
+// an OpenGL context costs milliseconds, and start-up needs just one.
 bool context_possible(Window& window) {
   if (!window.gl_capable || window.sdl == nullptr) return false;
   SDL_GLContext probe = make_context(window);
   if (probe == nullptr) return false;
-  SDL_GL_DeleteContext(probe);
+  window.spare_gl_context = probe;
   return true;
+}
+
+// The window's spare context if it has one, else a new one.
+SDL_GLContext take_context(Window& window) {
+  SDL_GLContext spare = window.spare_gl_context;
+  window.spare_gl_context = nullptr;
+  return spare != nullptr ? spare : make_context(window);
 }
 
 void describe(PIXELFORMATDESCRIPTOR& format) {
@@ -70,6 +78,8 @@ void describe(PIXELFORMATDESCRIPTOR& format) {
 }  // namespace
 
 void release_window_gl(Window& window) {
+  if (window.spare_gl_context != nullptr) SDL_GL_DeleteContext(window.spare_gl_context);
+  window.spare_gl_context = nullptr;
   HWND handle = static_cast<HWND>(window.handle);
   if (GlContext* context = find_as<GlContext>(current.context);
       context && context->window == handle) {
@@ -119,7 +129,7 @@ int DescribePixelFormat(HDC dc, int format, UINT size, LPPIXELFORMATDESCRIPTOR d
 HGLRC wglCreateContext(HDC dc) {
   Window* window = window_of_dc(dc);
   if (window == nullptr || window->pixel_format == 0) return nullptr;
-  SDL_GLContext made = make_context(*window);
+  SDL_GLContext made = take_context(*window);
   if (made == nullptr) return nullptr;
   auto context = std::make_unique<GlContext>();
   context->context = made;

@@ -8,7 +8,9 @@
 #include "geometry/angle_table.h"
 #include "geometry/integer_helpers.h"
 #include "geometry/scaled_entry.h"
+#include "raster/disc_maps.h"
 #include "raster/pixel_access.h"
+#include "raster/ring_points.h"
 #include "raster/stray_pixels.h"
 #include "raster/stripes.h"
 
@@ -22,7 +24,12 @@ uint32_t ArcDone = 0;
 
 namespace {
 
-constexpr int32_t kQuarterTurn = 900;
+using raster::kQuarterTurn;
+using raster::quarter_entry;
+using raster::quarter_round;
+using raster::QuarterEntry;
+using raster::RingAngle;
+
 constexpr int32_t kRingStepAngle = 90;
 
 // A ring colour that is zero or negative as a signed value is transparent.
@@ -34,36 +41,6 @@ uint32_t brightened(const RgbTriple& base, uint32_t step, uint32_t steps, int32_
                     base.Green + ScaleDiv(step, steps, base.Green).First,
                     base.Blue + ScaleDiv(step, steps, base.Blue).First, depth);
 }
-
-// A first-quadrant sine or cosine of the angle table as mantissa ÷ 2^shift,
-// both non-negative. Entries too small to move any radius by half a pixel
-// (the cosine of 90 degrees is −2.5e−20) are held as zero.
-struct QuarterEntry {
-  int64_t mantissa;
-  int32_t shift;
-};
-
-QuarterEntry quarter_entry(float entry) {
-  geometry::ScaledEntry scaled = geometry::scaled_entry(entry);
-  if (scaled.shift > 62 || scaled.mantissa <= 0) return {0, 1};
-  return {scaled.mantissa, scaled.shift};
-}
-
-// round(radius × entry), halves to even, for radius ≥ 0: adding half − 1 and
-// the parity of the truncated quotient carries exactly when rounding up.
-inline int32_t quarter_round(int32_t radius, QuarterEntry entry) {
-  auto product = static_cast<uint64_t>(radius) * static_cast<uint64_t>(entry.mantissa);
-  uint64_t parity = (product >> entry.shift) & 1;
-  uint64_t half = uint64_t{1} << (entry.shift - 1);
-  return static_cast<int32_t>((product + half - 1 + parity) >> entry.shift);
-}
-
-// One angle of a ring routine, its first-quadrant sine and cosine held as
-// exact fractions. The point of ring ρ is (ρ × sine, ρ × cosine), rounded.
-struct RingAngle {
-  QuarterEntry sine;
-  QuarterEntry cosine;
-};
 
 // A ring routine: rings ρ = outer, outer − 1, .., inner, each at the angles
 // in drawing order, each point with its mirror images in quadrants 1 to 3.
@@ -249,15 +226,6 @@ void sweep_rings(const Canvas& canvas, const RingSweep& sweep, ColourOf colour_o
     static_cast<Cell*>(canvas.Pixels)[0] = static_cast<Cell>(colour_of(off_ring));
 }
 
-// The disc's angles 900 down to 1, in drawing order.
-struct DiscAngles {
-  RingAngle angle[kQuarterTurn];
-  DiscAngles() {
-    for (int32_t t = kQuarterTurn; t >= 1; --t)
-      angle[kQuarterTurn - t] = {quarter_entry(SinEntry(t)), quarter_entry(CosEntry(t))};
-  }
-};
-
 // Ring ρ = radius − k of a disc: the caller's colour on the rim (k = 0), then
 // base + base × (k − 1) div radius per component.
 struct DiscColours {
@@ -286,10 +254,9 @@ struct DiscColours {
 template <typename Cell>
 void fill_disc_rings(const Canvas& canvas, int32_t cx, int32_t cy, int32_t radius,
                      uint32_t colour) {
-  static const DiscAngles angles;
   DiscColours colours = {{}, colour, static_cast<uint32_t>(radius), canvas.BitsPerPixel};
   UnpackColour(colours.base, colour, canvas.BitsPerPixel);
-  RingSweep sweep = {angles.angle, kQuarterTurn, cx, cy, 0, static_cast<uint32_t>(radius)};
+  RingSweep sweep = {raster::disc_angles(), kQuarterTurn, cx, cy, 0, static_cast<uint32_t>(radius)};
   sweep_rings<Cell>(canvas, sweep, colours, [&](uint32_t rho) { return colours.next_run(rho); });
 }
 
@@ -317,11 +284,24 @@ void draw_ramp_rings(const Canvas& canvas, const ColourRamp& ramp, int32_t cx, i
 
 }  // namespace
 
+const raster::RingAngle* raster::disc_angles() {
+  struct Angles {
+    RingAngle angle[kQuarterTurn];
+    Angles() {
+      for (int32_t t = kQuarterTurn; t >= 1; --t)
+        angle[kQuarterTurn - t] = {quarter_entry(SinEntry(t)), quarter_entry(CosEntry(t))};
+    }
+  };
+  static const Angles angles;
+  return angles.angle;
+}
+
 // Rings are drawn from the rim inwards, each a little brighter; a radius of
 // zero or less draws nothing (the colour step divides by the radius).
 void FillGradientDisc(const Canvas& canvas, int32_t centre_x, int32_t centre_y, int32_t radius,
                       uint32_t base_colour) {
   if (radius <= 0) return;
+  if (raster::fill_disc_from_map(canvas, centre_x, centre_y, radius, base_colour)) return;
   if (canvas.BitsPerPixel == 32)
     return fill_disc_rings<uint32_t>(canvas, centre_x, centre_y, radius, base_colour);
   if (canvas.BitsPerPixel == 16)

@@ -12,45 +12,61 @@
 
 namespace {
 
-// Steps one coordinate of a line from step n down to step 1: offset k is
-// delta × k ÷ n truncated toward zero, kept as a quotient and remainder so
-// that no step divides. Valid while |delta| ≤ n.
-class LineAxis {
+// One offset of a line, |d| × k div n for k = n down to 1, as the high word of
+// the 128-bit product k × c with c = ceil(2^64 × |d| ÷ n): exact for n < 2^31
+// (the product's error k × (c − 2^64 |d| ÷ n) ÷ 2^64 stays below 1/n, under
+// any fraction's distance to the next integer). Stepping k down subtracts c
+// from the low word, and the offset falls by one exactly when that borrows,
+// so each step costs one subtraction instead of a division. For |d| = n the
+// offset falls every step: c = 2^64 − 1 from a low word of 0 borrows on each
+// of fewer than 2^64 − 1 steps.
+class FixedOffset {
  public:
-  LineAxis(int32_t delta, int32_t steps)
-      : magnitude_(std::abs(static_cast<int64_t>(delta))),
-        negative_(delta < 0),
-        steps_(steps),
-        quotient_(magnitude_),
-        remainder_(0) {}
-
-  int32_t offset() const { return static_cast<int32_t>(negative_ ? -quotient_ : quotient_); }
-
-  void step_back() {
-    remainder_ -= magnitude_;
-    if (remainder_ < 0) {
-      remainder_ += steps_;
-      --quotient_;
+  FixedOffset(int64_t magnitude, int32_t n) {
+    auto m = static_cast<uint64_t>(magnitude), steps = static_cast<uint64_t>(n);
+    if (m == steps) {
+      c_ = ~uint64_t{0};
+      return;
     }
+    if (m == 0) return;
+    uint64_t high = (m << 32) / steps, rest = (m << 32) % steps;  // m < n < 2^31
+    c_ = (high << 32) + ((rest << 32) + steps - 1) / steps;
+    low_ = steps * c_;  // n × c − |d| × 2^64, modulo 2^64
+  }
+  // All ones when the offset falls by one on the way from step k to k − 1.
+  uint64_t step_back() {
+    uint64_t borrow = __builtin_sub_overflow(low_, c_, &low_) ? 1 : 0;
+    return 0 - borrow;
   }
 
  private:
-  int64_t magnitude_;
-  bool negative_;
-  int64_t steps_;
-  int64_t quotient_;
-  int64_t remainder_;
+  uint64_t c_ = 0, low_ = 0;
 };
 
+// A line wholly on the canvas with |dx|, |dy| ≤ n: from step n (the end point,
+// offsets exactly dx and dy) back to step 1, the cell index moving by a column
+// or a row whenever an offset falls. A horizontal line of n = |dx| steps is
+// the run of cells after (or before) its start, written at once.
 template <typename Cell>
-void draw_line_steps(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta, int32_t n,
-                     uint32_t colour) {
-  LineAxis ax(delta.First, n), ay(delta.Second, n);
+void draw_line_inside(const Canvas& canvas, int32_t x1, int32_t y1, IntPair delta, int32_t n,
+                      uint32_t colour) {
+  Cell* cells = static_cast<Cell*>(canvas.Pixels);
+  const auto cell = static_cast<Cell>(colour);
+  const int64_t mx = std::abs(int64_t{delta.First}), my = std::abs(int64_t{delta.Second});
+  const auto pitch = static_cast<ptrdiff_t>(canvas.Width);
+  if (my == 0 && mx == n) {
+    Cell* row = cells + ptrdiff_t{y1} * pitch;
+    ptrdiff_t first = delta.First > 0 ? ptrdiff_t{x1} + 1 : ptrdiff_t{x1} + delta.First;
+    std::fill(row + first, row + first + n, cell);
+    return;
+  }
+  ptrdiff_t index = (ptrdiff_t{y1} + delta.Second) * pitch + (ptrdiff_t{x1} + delta.First);
+  const auto back_x = static_cast<uint64_t>(delta.First < 0 ? 1 : -1);
+  const auto back_y = static_cast<uint64_t>(delta.Second < 0 ? pitch : -pitch);
+  FixedOffset ox(mx, n), oy(my, n);
   for (int32_t k = n; k >= 1; --k) {
-    raster::put_cell<Cell>(canvas, static_cast<int32_t>(static_cast<uint32_t>(x1) + ax.offset()),
-                           static_cast<int32_t>(static_cast<uint32_t>(y1) + ay.offset()), colour);
-    ax.step_back();
-    ay.step_back();
+    cells[index] = cell;
+    index += static_cast<ptrdiff_t>((back_x & ox.step_back()) + (back_y & oy.step_back()));
   }
 }
 
@@ -243,10 +259,10 @@ void DrawLine(const Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t 
   bool inside = raster::rect_inside(canvas, left, top, std::abs(int64_t{delta.First}) + 1,
                                     std::abs(int64_t{delta.Second}) + 1);
   if (canvas.BitsPerPixel == 32) {
-    if (exact_length && inside) return draw_line_steps<uint32_t>(canvas, x1, y1, delta, n, colour);
+    if (exact_length && inside) return draw_line_inside<uint32_t>(canvas, x1, y1, delta, n, colour);
     return draw_line_clipped<uint32_t>(canvas, x1, y1, delta, n, colour);
   }
-  if (exact_length && inside) return draw_line_steps<uint16_t>(canvas, x1, y1, delta, n, colour);
+  if (exact_length && inside) return draw_line_inside<uint16_t>(canvas, x1, y1, delta, n, colour);
   draw_line_clipped<uint16_t>(canvas, x1, y1, delta, n, colour);
 }
 

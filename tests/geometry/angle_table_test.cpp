@@ -8,6 +8,12 @@
 #include "geometry/scaled_entry.h"
 #include "support/angle_table_once.h"
 
+extern "C" {
+__float128 cosq(__float128);
+__float128 sinq(__float128);
+__float128 tanq(__float128);
+}
+
 namespace {
 
 class AngleTableTest : public testing::Test {
@@ -29,6 +35,25 @@ TEST_F(AngleTableTest, EntriesAreSinglePrecisionValuesOfTheExactAngle) {
     EXPECT_EQ(CosEntry(t), static_cast<float>(cosl(theta))) << t;
     EXPECT_EQ(SinEntry(t), static_cast<float>(sinl(theta))) << t;
   }
+}
+
+// Every entry equals the quadruple-precision value of its extended-precision
+// angle, rounded once to single precision: the whole table, all three kinds.
+TEST_F(AngleTableTest, EveryEntryIsTheCorrectlyRoundedQuadrupleValue) {
+  int mismatches = 0;
+  for (int32_t t = 0; t < kAngleSteps; ++t) {
+    auto theta = static_cast<__float128>(TenthsToRadians(t));
+    float cosine = static_cast<float>(static_cast<long double>(cosq(theta)));
+    float sine = static_cast<float>(static_cast<long double>(sinq(theta)));
+    float tangent = static_cast<float>(static_cast<long double>(tanq(theta)));
+    mismatches += (CosEntry(t) != cosine) + (SinEntry(t) != sine) + (TanEntry(t) != tangent);
+    if (mismatches > 0) {
+      ADD_FAILURE() << "angle " << t << ": " << CosEntry(t) << " " << SinEntry(t) << " "
+                    << TanEntry(t);
+      break;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST_F(AngleTableTest, PolarPointRoundsHalvesToEvenAndWrapsOnce) {

@@ -96,6 +96,33 @@ TEST(BitmapBits, TransfersAreClippedToTheBitmapSize) {
   EXPECT_EQ(canvas.at(1, 1), 0x111111u);
 }
 
+// Rows copied in 128-byte blocks and a tail: widths on either side of a
+// block, counts that stop inside a block or a row, both orientations.
+TEST(BitmapBits, WideRowsAndPartialCountsMoveExactlyTheirBytes) {
+  for (int width : {31, 32, 33, 64, 100, 1024})
+    for (bool bottom_up : {true, false}) {
+      const int height = 5;
+      MemoryCanvas canvas(width, height, bottom_up);
+      std::vector<uint32_t> page(size_t(width) * height);
+      for (size_t i = 0; i < page.size(); ++i)
+        page[i] = source_value(int(i) % width, int(i) / width);
+      for (LONG count : {LONG(width * 4 * height), LONG(width * 4 * 2 + 36), LONG(width * 4 - 4)}) {
+        std::fill(canvas.bits, canvas.bits + page.size(), kUntouched);
+        ASSERT_EQ(SetBitmapBits(canvas.bitmap, DWORD(count), page.data()), count);
+        for (int y = 0; y < height; ++y)
+          for (int x = 0; x < width; ++x) {
+            bool moved = (y * width + x) * 4 < count;
+            ASSERT_EQ(canvas.at(x, y), moved ? source_value(x, y) : kUntouched)
+                << width << " wide, " << count << " bytes, at " << x << ", " << y;
+          }
+        std::vector<uint32_t> out(page.size() + 1, 0);
+        ASSERT_EQ(GetBitmapBits(canvas.bitmap, count, out.data()), count);
+        for (size_t i = 0; i < out.size(); ++i)
+          ASSERT_EQ(out[i], LONG(i * 4) < count ? page[i] : 0u) << width << " wide, index " << i;
+      }
+    }
+}
+
 // Every blit of a 4 × 3 source into a 6 × 5 destination, at offsets that
 // cross each edge of either bitmap, against the rule: a destination pixel
 // changes when it and its source pixel both lie inside their bitmaps.

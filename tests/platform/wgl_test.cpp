@@ -62,6 +62,51 @@ TEST(Wgl, ContextOnAWindowDrawsAndSwapsOrFailsCleanly) {
   DestroyWindow(window);
 }
 
+// Each wglCreateContext gives a context of its own, the first as much as the
+// later ones; a window whose format was set but which never got a context
+// goes away cleanly.
+TEST(Wgl, EveryContextOfAWindowIsItsOwn) {
+  HWND unused = create_test_window(0, 0, 64, 64);
+  HDC unused_dc = GetDC(unused);
+  PIXELFORMATDESCRIPTOR request = start_up_request();
+  int format = ChoosePixelFormat(unused_dc, &request);
+  if (format == 0) {
+    DestroyWindow(unused);
+    GTEST_SKIP() << "no OpenGL context can be made here";
+  }
+  ASSERT_TRUE(SetPixelFormat(unused_dc, format, &request));
+  ReleaseDC(unused, unused_dc);
+  EXPECT_TRUE(DestroyWindow(unused));
+
+  HWND window = create_test_window(0, 0, 64, 64);
+  ShowWindow(window, SW_SHOWNORMAL);
+  HDC dc = GetDC(window);
+  ASSERT_TRUE(SetPixelFormat(dc, format, &request));
+  HGLRC first = wglCreateContext(dc), second = wglCreateContext(dc);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+  const float reds[] = {1.0f, 0.0f};
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(wglMakeCurrent(dc, i == 0 ? first : second));
+    glClearColor(reds[i], 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  // Each context keeps the clear colour it was given.
+  GLfloat colour[4] = {};
+  ASSERT_TRUE(wglMakeCurrent(dc, first));
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
+  EXPECT_EQ(colour[0], 1.0f);
+  ASSERT_TRUE(wglMakeCurrent(dc, second));
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, colour);
+  EXPECT_EQ(colour[0], 0.0f);
+  EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
+  EXPECT_TRUE(wglDeleteContext(first));
+  EXPECT_TRUE(wglDeleteContext(second));
+  ReleaseDC(window, dc);
+  DestroyWindow(window);
+}
+
 TEST(Wgl, PixelFormatCallsRefuseDcsThatAreNotAWindows) {
   PIXELFORMATDESCRIPTOR request = start_up_request();
   EXPECT_FALSE(SetPixelFormat(nullptr, 1, &request));

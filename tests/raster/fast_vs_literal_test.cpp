@@ -3,6 +3,7 @@
 // every canvas edge, where the redirect to pixel (0, 0) decides the result.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "raster/discs.h"
@@ -91,6 +92,33 @@ TEST_P(FastVsLiteral, Lines) {
     literal::DrawLine(slow_->canvas(), x1, y1, x2, y2, c);
     ASSERT_TRUE(fast_->same_pixels(*slow_)) << x1 << "," << y1 << " " << x2 << "," << y2;
   }
+}
+
+// Lines wholly on a large canvas take the stepping fast path: long ones of
+// every slope, horizontal and vertical ones, ones that end at the canvas's
+// corners, checked in batches against the literal version.
+TEST_P(FastVsLiteral, LongLinesOnACanvas) {
+  constexpr uint32_t kW = 1500, kH = 1100;
+  CanvasBuffer fast(kW, kH, GetParam()), slow(kW, kH, GetParam());
+  auto inside = [&](uint32_t extent) { return static_cast<int32_t>(random_() % extent); };
+  for (int round = 0; round < 600; ++round) {
+    int32_t x1 = inside(kW), y1 = inside(kH), x2 = inside(kW), y2 = inside(kH);
+    switch (round % 6) {
+      case 0: y2 = y1; break;                                              // horizontal
+      case 1: x2 = x1; break;                                              // vertical
+      case 2: x2 = std::clamp(x1 + (y2 - y1), 0, int32_t(kW) - 1); break;  // near 45 degrees
+      case 3: x1 = 0, y1 = 0, x2 = kW - 1, y2 = kH - 1; break;
+      default: break;
+    }
+    uint32_t c = colour();
+    DrawLine(fast.canvas(), x1, y1, x2, y2, c);
+    literal::DrawLine(slow.canvas(), x1, y1, x2, y2, c);
+    if (round % 20 == 19) {
+      ASSERT_TRUE(fast.same_pixels(slow))
+          << "a line up to " << x1 << "," << y1 << " " << x2 << "," << y2;
+    }
+  }
+  ASSERT_TRUE(fast.same_pixels(slow));
 }
 
 TEST_P(FastVsLiteral, LargeDiscsAndWideRects) {

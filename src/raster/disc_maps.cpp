@@ -1,0 +1,257 @@
+#include "raster/disc_maps.h"
+
+#include <cstring>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+
+#include "geometry/integer_helpers.h"
+#include "raster/pixel_access.h"
+#include "raster/ring_points.h"
+
+namespace raster {
+namespace {
+
+constexpr uint16_t kNoRing = 0xFFFF;
+// What an entry costs beyond its arrays (list and index nodes, the record):
+// counted so that even maps of tiny discs, or the remembered refusals of
+// colours with undrawn rings, stay within the budget.
+constexpr size_t kEntryOverhead = 128;
+
+// A run of covered pixels on one row, relative to the centre; its cells
+// start at `first` in the map's cell array.
+struct Run {
+  int32_t dy, dx, length;
+  uint32_t first;
+};
+
+// Which ring writes each pixel of a disc of some radius last: the runs of
+// covered pixels and, for each covered pixel, its ring.
+struct RingMap {
+  std::vector<Run> runs;
+  std::vector<uint16_t> rings;
+};
+
+// The final cells of a disc of some radius, colour and depth.
+struct ColourMap {
+  std::vector<Run> runs;
+  std::vector<unsigned char> cells;
+  int cell_bytes;
+};
+
+// The innermost ring that visits each point of the first quadrant; the rings
+// walk from the rim inwards, so the innermost visitor writes last. Points of
+// the other quadrants are mirror images.
+std::vector<uint16_t> last_rings_of_quadrant(int32_t radius) {
+  const size_t side = static_cast<size_t>(radius) + 1;
+  std::vector<uint16_t> last(side * side, kNoRing);
+  const RingAngle* angles = disc_angles();
+  for (int32_t rho = radius; rho >= 0; --rho)
+    for (int a = 0; a < kQuarterTurn; ++a) {
+      auto px = static_cast<size_t>(quarter_round(rho, angles[a].sine));
+      auto py = static_cast<size_t>(quarter_round(rho, angles[a].cosine));
+      last[py * side + px] = static_cast<uint16_t>(rho);
+    }
+  return last;
+}
+
+// The quadrant's rows mirrored into full rows of the disc, cut into runs.
+// Built in scratch space and copied out at its exact size, so the memory the
+// budget counts is the memory held.
+RingMap make_ring_map(int32_t radius) {
+  std::vector<uint16_t> quadrant = last_rings_of_quadrant(radius);
+  const size_t side = static_cast<size_t>(radius) + 1;
+  std::vector<uint16_t> row(2 * side - 1), rings;
+  std::vector<Run> runs;
+  rings.reserve(row.size() * row.size());
+  for (int32_t dy = -radius; dy <= radius; ++dy) {
+    const uint16_t* half = quadrant.data() + static_cast<size_t>(dy < 0 ? -dy : dy) * side;
+    for (size_t x = 0; x < side; ++x) row[side - 1 + x] = row[side - 1 - x] = half[x];
+    for (size_t x = 0; x < row.size(); ++x) {
+      if (row[x] == kNoRing) continue;
+      size_t end = x;
+      while (end < row.size() && row[end] != kNoRing) ++end;
+      runs.push_back({dy, static_cast<int32_t>(x) - radius, static_cast<int32_t>(end - x),
+                      static_cast<uint32_t>(rings.size())});
+      rings.insert(rings.end(), row.begin() + static_cast<ptrdiff_t>(x),
+                   row.begin() + static_cast<ptrdiff_t>(end));
+      x = end;
+    }
+  }
+  return RingMap{std::vector<Run>(runs.begin(), runs.end()),
+                 std::vector<uint16_t>(rings.begin(), rings.end())};
+}
+
+// The colour of each ring, or false when some ring is not drawn: the rim
+// keeps the caller's colour, ring radius − k (k ≥ 1) is base + base × (k − 1)
+// div radius per component.
+bool ring_colours(int32_t radius, uint32_t colour, int32_t depth, std::vector<uint32_t>& out) {
+  RgbTriple base;
+  UnpackColour(base, colour, depth);
+  auto r = static_cast<uint32_t>(radius);
+  out.assign(r + 1, 0);
+  out[r] = colour;
+  for (uint32_t k = 1; k <= r; ++k)
+    out[r - k] = PackColour(base.Red + ScaleDiv(k - 1, r, base.Red).First,
+                            base.Green + ScaleDiv(k - 1, r, base.Green).First,
+                            base.Blue + ScaleDiv(k - 1, r, base.Blue).First, depth);
+  for (uint32_t c : out)
+    if (static_cast<int32_t>(c) <= 0) return false;
+  return true;
+}
+
+template <typename Cell>
+void paint_cells(const RingMap& rings, const std::vector<uint32_t>& colours, ColourMap& map) {
+  map.cells.resize(rings.rings.size() * sizeof(Cell));
+  auto* cells = reinterpret_cast<Cell*>(map.cells.data());
+  for (size_t i = 0; i < rings.rings.size(); ++i)
+    cells[i] = static_cast<Cell>(colours[rings.rings[i]]);
+}
+
+ColourMap make_colour_map(const RingMap& rings, const std::vector<uint32_t>& colours,
+                          int32_t depth) {
+  ColourMap map;
+  map.runs = rings.runs;
+  map.cell_bytes = depth == 32 ? 4 : 2;
+  if (depth == 32)
+    paint_cells<uint32_t>(rings, colours, map);
+  else
+    paint_cells<uint16_t>(rings, colours, map);
+  return map;
+}
+
+size_t bytes_of(const RingMap& map) {
+  return kEntryOverhead + map.runs.size() * sizeof(Run) + map.rings.size() * sizeof(uint16_t);
+}
+size_t bytes_of(const ColourMap& map) {
+  return kEntryOverhead + map.runs.size() * sizeof(Run) + map.cells.size();
+}
+
+// A map is made only when even its bounding square fits a quarter of the
+// budget at the widest cell (and ring numbers fit their 16 bits).
+bool fits_budget(int32_t radius) {
+  if (radius >= kNoRing) return false;  // keeps the product below 2^64 too
+  uint64_t side = 2 * static_cast<uint64_t>(radius) + 1;
+  return side * side * (4 + sizeof(uint16_t)) <= kDiscMapBudgetBytes / 4;
+}
+
+// Both kinds of map under one least-recently-used list. Keys: the radius for
+// a ring map; radius, colour and depth for a colour map.
+struct Key {
+  int32_t radius;
+  uint32_t colour;
+  int32_t depth;  // 0 for a ring map
+  bool operator==(const Key&) const = default;
+};
+
+struct KeyHash {
+  size_t operator()(const Key& key) const {
+    uint64_t mixed =
+        (uint64_t{static_cast<uint32_t>(key.radius)} << 32 | key.colour) * 0x9E3779B97F4A7C15ull ^
+        static_cast<uint64_t>(key.depth);
+    return static_cast<size_t>(mixed ^ (mixed >> 29));
+  }
+};
+
+struct Entry {
+  Key key;
+  std::unique_ptr<RingMap> rings;
+  std::unique_ptr<ColourMap> colours;
+  size_t bytes;
+};
+
+class MapStore {
+ public:
+  template <typename Make>
+  Entry& find_or_make(const Key& key, Make make) {
+    if (auto found = index_.find(key); found != index_.end()) {
+      entries_.splice(entries_.begin(), entries_, found->second);
+      return entries_.front();
+    }
+    entries_.push_front(make());
+    index_[key] = entries_.begin();
+    bytes_ += entries_.front().bytes;
+    drop_beyond_budget();
+    return entries_.front();
+  }
+  DiscMapUsage usage() const { return {bytes_, entries_.size(), map_fills_}; }
+  void count_fill() { ++map_fills_; }
+  std::mutex& lock() { return lock_; }
+
+ private:
+  // Drops the least recently used maps, never the newest one.
+  void drop_beyond_budget() {
+    while (bytes_ > kDiscMapBudgetBytes && entries_.size() > 1) {
+      bytes_ -= entries_.back().bytes;
+      index_.erase(entries_.back().key);
+      entries_.pop_back();
+    }
+  }
+
+  std::list<Entry> entries_;
+  std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index_;
+  size_t bytes_ = 0;
+  uint64_t map_fills_ = 0;
+  std::mutex lock_;
+};
+
+MapStore& store() {
+  static MapStore maps;
+  return maps;
+}
+
+template <typename Cell>
+void copy_runs(const Canvas& canvas, int32_t cx, int32_t cy, const ColourMap& map) {
+  const auto* cells = reinterpret_cast<const Cell*>(map.cells.data());
+  for (const Run& run : map.runs) {
+    Cell* row = row_of<Cell>(canvas, static_cast<uint32_t>(cy) + static_cast<uint32_t>(run.dy));
+    std::memcpy(row + (static_cast<uint32_t>(cx) + static_cast<uint32_t>(run.dx)),
+                cells + run.first, static_cast<size_t>(run.length) * sizeof(Cell));
+  }
+}
+
+}  // namespace
+
+bool fill_disc_from_map(const Canvas& canvas, int32_t cx, int32_t cy, int32_t radius,
+                        uint32_t colour) {
+  int32_t depth = canvas.BitsPerPixel;
+  if ((depth != 16 && depth != 32) || radius <= 0 || !fits_budget(radius)) return false;
+  int64_t side = 2 * int64_t{radius} + 1;
+  if (!rect_inside(canvas, int64_t{cx} - radius, int64_t{cy} - radius, side, side)) return false;
+  MapStore& maps = store();
+  std::lock_guard<std::mutex> hold(maps.lock());
+  const Key key{radius, colour, depth};
+  Entry& entry = maps.find_or_make(key, [&] {
+    std::vector<uint32_t> colours;
+    Entry made{key, nullptr, nullptr, kEntryOverhead};
+    // A colour with an undrawn ring is remembered as such: the ring walk
+    // draws it.
+    if (!ring_colours(radius, colour, depth, colours)) return made;
+    const Key ring_key{radius, 0, 0};
+    Entry& ring_entry = maps.find_or_make(ring_key, [&] {
+      auto rings = std::make_unique<RingMap>(make_ring_map(radius));
+      size_t bytes = bytes_of(*rings);
+      return Entry{ring_key, std::move(rings), nullptr, bytes};
+    });
+    made.colours = std::make_unique<ColourMap>(make_colour_map(*ring_entry.rings, colours, depth));
+    made.bytes = bytes_of(*made.colours);
+    return made;
+  });
+  if (!entry.colours) return false;
+  if (depth == 32)
+    copy_runs<uint32_t>(canvas, cx, cy, *entry.colours);
+  else
+    copy_runs<uint16_t>(canvas, cx, cy, *entry.colours);
+  maps.count_fill();
+  return true;
+}
+
+DiscMapUsage disc_map_usage() {
+  MapStore& maps = store();
+  std::lock_guard<std::mutex> hold(maps.lock());
+  return maps.usage();
+}
+
+}  // namespace raster
