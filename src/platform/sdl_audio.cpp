@@ -171,15 +171,15 @@ WaveResult decode_wave(const uint8_t* bytes, size_t size, WaveSound* sound) {
   set_wave_hints();
   SDL_RWops* source = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (source == nullptr) return WaveResult::kInvalid;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec layout{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
+  if (SDL_LoadWAV_RW(source, 1, &layout, &samples, &length) == nullptr)
     return WaveResult::kUnplayable;
-  sound->rate = spec.freq;
-  sound->sample_format = spec.format;
-  sound->channels = spec.channels;
-  sound->frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  sound->rate = layout.freq;
+  sound->sample_format = layout.format;
+  sound->channels = layout.channels;
+  sound->frame_bytes = SDL_AUDIO_BITSIZE(layout.format) / 8 * layout.channels;
   size_t whole = sound->frame_bytes == 0 ? 0 : length - length % sound->frame_bytes;
   sound->samples.assign(samples, samples + whole);
   SDL_FreeWAV(samples);
