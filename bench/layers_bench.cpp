@@ -15,6 +15,7 @@
 #include "layers/captioned_layer.h"
 #include "layers/layer_table.h"
 #include "layers/text_view.h"
+#include "memcpy_reference.h"
 #include "raster/lines.h"
 #include "text/text_document.h"
 
@@ -67,15 +68,6 @@ HWND layer_window() {
     return created;
   }();
   return window;
-}
-
-void move_bytes(benchmark::State& state, size_t bytes) {
-  std::vector<char> from(bytes, 1), to(bytes);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), bytes);
-    benchmark::DoNotOptimize(to.data());
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
 }
 
 // 249 captioned layers tiled over the buffer.

@@ -15,6 +15,7 @@
 #include "display/compositing.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
+#include "memcpy_reference.h"
 #include "pixman_peers.h"
 
 namespace {
@@ -47,15 +48,6 @@ HWND bench_window() {
 Surface* frame_surface() {
   static Surface* surface = CreateSurface(bench_window(), 0, 0, 550, 12600);
   return surface;
-}
-
-void move_bytes(benchmark::State& state, size_t bytes) {
-  std::vector<char> from(bytes, 1), to(bytes);
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), bytes);
-    benchmark::DoNotOptimize(to.data());
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
 }
 
 void BM_CompositeGradientDisc(benchmark::State& state) {
