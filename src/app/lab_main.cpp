@@ -5,6 +5,7 @@
 
 #include "app/lab_window.h"
 #include "app/version.h"
+#include "host/file_helpers.h"
 
 namespace {
 
@@ -17,20 +18,13 @@ std::string program_directory() {
   return directory.substr(0, directory.find_last_of('\\') + 1);
 }
 
-bool exists(const std::string& file) {
-  HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(handle);
-  return true;
-}
-
 // The Lab's data lies beside the program, or, once installed on Linux, in
 // the shared data folder of the prefix the program is in.
 std::string data_directory() {
   std::string beside = program_directory();
   std::string installed = beside + "..\\share\\pixwell\\";
-  if (!exists(beside + "load.wav") && exists(installed + "load.wav")) return installed;
+  if (!FileExists((beside + "load.wav").c_str()) && FileExists((installed + "load.wav").c_str()))
+    return installed;
   return beside;
 }
 
