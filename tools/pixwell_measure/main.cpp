@@ -47,12 +47,16 @@ bool screen_open(const ScreenWatch& screen) {
 }
 
 // Polls the screen until the green disc's centre shows; returns its place.
+// The screen is read again only when it has changed, so the wait leaves the
+// processor to the program starting up.
 std::optional<ScreenPoint> wait_for_first_frame(ScreenWatch& screen, Clock::time_point deadline) {
-  while (Clock::now() < deadline) {
+  for (;;) {
     if (auto found = screen.find_colour(kGreenCentre, kSearchWidth, kSearchHeight)) return found;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    Clock::duration left = deadline - Clock::now();
+    if (left <= Clock::duration::zero()) return std::nullopt;
+    screen.wait_for_change(
+        static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
   }
-  return std::nullopt;
 }
 
 // Times every change of the animation's row through the green centre.
