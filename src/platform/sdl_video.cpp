@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "platform/posix_user_objects.h"
@@ -58,10 +59,37 @@ void tolerate_vanished_windows() {
   if (set_handler != nullptr) previous_x_error_handler = set_handler(tolerate_vanished_window);
 }
 
+// SDL's X11 driver opens an input method, and Xlib's own reads the locale's
+// whole compose table (thousands of lines: most of the driver's start-up
+// time) for sequences that only text input uses. Windows here get their keys
+// as virtual keys and TranslateMessage makes the characters, so the table is
+// pointed at an empty file while the driver starts; no key press is then
+// held back as part of a compose sequence, as Windows holds none. The
+// variable is put back afterwards for the programs this one starts.
+class EmptyComposeTable {
+ public:
+  EmptyComposeTable() {
+    if (const char* value = std::getenv(kVariable)) saved_ = value;
+    setenv(kVariable, "/dev/null", 1);
+  }
+  ~EmptyComposeTable() {
+    if (saved_)
+      setenv(kVariable, saved_->c_str(), 1);
+    else
+      unsetenv(kVariable);
+  }
+  EmptyComposeTable(const EmptyComposeTable&) = delete;
+  EmptyComposeTable& operator=(const EmptyComposeTable&) = delete;
+
+ private:
+  static constexpr char kVariable[] = "XCOMPOSEFILE";
+  std::optional<std::string> saved_;
+};
+
 bool start_driver(const char* name) {
   if (name != nullptr) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
-  return false;
+  EmptyComposeTable empty_compose_table;
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
 bool has_display() {

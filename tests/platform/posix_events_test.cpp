@@ -4,6 +4,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -183,6 +184,29 @@ TEST_F(BackendEvents, DispatchCallsOnlyProceduresOfLiveTimers) {
   DispatchMessageA(&forged);
   EXPECT_EQ(forged_calls, 1);
 }
+
+// The display driver starts with an empty compose table and puts the
+// variable back, set or unset, for the programs started afterwards. The
+// driver starts once per process, as each test runs under CTest.
+void expect_compose_variable_kept(const char* value) {
+  if (posix::video_started()) GTEST_SKIP() << "the display was started by an earlier test";
+  if (value != nullptr)
+    setenv("XCOMPOSEFILE", value, 1);
+  else
+    unsetenv("XCOMPOSEFILE");
+  ASSERT_TRUE(posix::ensure_video());
+  const char* after = std::getenv("XCOMPOSEFILE");
+  if (value == nullptr)
+    EXPECT_EQ(after, nullptr) << after;
+  else
+    EXPECT_STREQ(after, value);
+}
+
+TEST(VideoStart, PutsBackASetComposeVariable) {
+  expect_compose_variable_kept("/tmp/pixwell-own-compose");
+}
+
+TEST(VideoStart, LeavesAnUnsetComposeVariableUnset) { expect_compose_variable_kept(nullptr); }
 
 }  // namespace
 #endif
