@@ -59,9 +59,10 @@ void tolerate_vanished_windows() {
   if (set_handler != nullptr) previous_x_error_handler = set_handler(tolerate_vanished_window);
 }
 
-// SDL's X11 driver opens an input method, and Xlib's own reads the locale's
-// whole compose table (thousands of lines: most of the driver's start-up
-// time) for sequences that only text input uses. Windows here get their keys
+// SDL's display driver opens an input method, and the one Xlib (or, under
+// Wayland, xkbcommon) provides reads the locale's whole compose table
+// (thousands of lines: most of the X11 driver's start-up time) for sequences
+// that only text input uses. Windows here get their keys
 // as virtual keys and TranslateMessage makes the characters, so the table is
 // pointed at an empty file while the driver starts; no key press is then
 // held back as part of a compose sequence, as Windows holds none. The
