@@ -10,13 +10,15 @@ if(NOT WIN32 AND TARGET test_platform)
                        ENVIRONMENT "SDL_VIDEODRIVER=dummy")
 endif()
 
-# The display driver starts once per process, so the checks of what its start
-# leaves behind run each in a process of its own.
+# The display driver starts, and the OpenGL libraries load, once per process,
+# so the checks of what their start leaves behind run each in a process of
+# their own.
 if(NOT WIN32 AND TARGET test_platform)
-  foreach(case PutsBackASetComposeVariable LeavesAnUnsetComposeVariableUnset)
-    add_test(NAME platform_video_start_${case}
-      COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:test_platform> --gtest_filter=VideoStart.${case})
-    set_tests_properties(platform_video_start_${case} PROPERTIES TIMEOUT 60 LABELS platform
+  foreach(case VideoStart.PutsBackASetComposeVariable VideoStart.LeavesAnUnsetComposeVariableUnset
+               GlDriverPreload.LeavesTheDriverLoadedAfterTheWait)
+    add_test(NAME platform_alone_${case}
+      COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:test_platform> --gtest_filter=${case})
+    set_tests_properties(platform_alone_${case} PROPERTIES TIMEOUT 60 LABELS platform
                          FIXTURES_REQUIRED test_display)
   endforeach()
 endif()

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/posix_user_objects.h"
+#include "platform/posix_wgl_driver_preload.h"
 
 namespace posix {
 namespace {
@@ -62,11 +63,11 @@ void tolerate_vanished_windows() {
 // SDL's display driver opens an input method, and the one Xlib (or, under
 // Wayland, xkbcommon) provides reads the locale's whole compose table
 // (thousands of lines: most of the X11 driver's start-up time) for sequences
-// that only text input uses. Windows here get their keys
-// as virtual keys and TranslateMessage makes the characters, so the table is
-// pointed at an empty file while the driver starts; no key press is then
-// held back as part of a compose sequence, as Windows holds none. The
-// variable is put back afterwards for the programs this one starts.
+// that only text input uses. Windows here get their keys as virtual keys and
+// TranslateMessage makes the characters, so the table is pointed at an empty
+// file while the driver starts; no key press is then held back as part of a
+// compose sequence, as Windows holds none. The variable is put back
+// afterwards for the programs this one starts.
 class EmptyComposeTable {
  public:
   EmptyComposeTable() {
@@ -101,12 +102,17 @@ bool has_display() {
 
 // A chosen driver first (SDL_VIDEODRIVER), else the display's; then the
 // headless ones, so that windows, messages and GDI work without a display.
-bool start_video() {
+// SDL loads its own libraries (D-Bus) as its first subsystem starts, so that
+// is done before the OpenGL libraries start loading beside the display
+// driver's start.
+bool start_video(GlDriverPreload& gl_preload) {
   if (has_display()) tolerate_vanished_windows();
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_InitSubSystem(SDL_INIT_EVENTS);
+  if (has_display()) gl_preload.start();
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
   bool started = false;
   if (chosen && *chosen)
@@ -114,6 +120,7 @@ bool start_video() {
   else if (has_display())
     started = start_driver(nullptr);
   if (!started) started = start_driver("offscreen") || start_driver("dummy");
+  if (!started) SDL_QuitSubSystem(SDL_INIT_EVENTS);
   return started;
 }
 
@@ -150,7 +157,8 @@ bool ensure_video() {
   Video& state = video();
   if (!state.tried) {
     state.tried = true;
-    state.ready = start_video();
+    GlDriverPreload gl_preload;
+    state.ready = start_video(gl_preload);
     if (state.ready) {
       const char* driver = SDL_GetCurrentVideoDriver();
       state.blocking =
@@ -159,6 +167,7 @@ bool ensure_video() {
       set_gl_attributes();
       // Held for the process, so that destroying the last OpenGL window
       // doesn't unload the driver and load it again for the next one.
+      gl_preload.wait();
       SDL_GL_LoadLibrary(nullptr);
     }
   }
