@@ -17,6 +17,7 @@
 #include "layers/text_view.h"
 #include "memcpy_reference.h"
 #include "raster/lines.h"
+#include "support/plain_window.h"
 #include "text/text_document.h"
 
 namespace {
@@ -55,14 +56,8 @@ LRESULT CALLBACK repaint_procedure(HWND window, UINT message, WPARAM wParam, LPA
 // first window that needs it).
 HWND layer_window() {
   static HWND window = [] {
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = repaint_procedure;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = "PixwellLayerBench";
-    RegisterClassExA(&window_class);
-    HWND created = CreateWindowExA(0, "PixwellLayerBench", "layers", WS_OVERLAPPEDWINDOW, 0, 0, 600,
-                                   480, nullptr, nullptr, window_class.hInstance, nullptr);
+    HWND created =
+        create_plain_window("PixwellLayerBench", repaint_procedure, WS_OVERLAPPEDWINDOW, 600, 480);
     if (BackDC == nullptr) GraphicsStartup(created);
     SelectIntoBuffers(CreateFontIndirectA(&SurfaceFont));
     return created;

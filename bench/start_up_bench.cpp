@@ -17,6 +17,7 @@
 #include "display/surface.h"
 #include "memcpy_reference.h"
 #include "pixman_peers.h"
+#include "support/plain_window.h"
 
 namespace {
 
@@ -30,14 +31,8 @@ constexpr size_t kDemoSceneBytes = 3 * kReadBackCallBytes + kGradientRectBytes +
 // A window with graphics start-up run on it, once per process.
 HWND bench_window() {
   static HWND window = [] {
-    WNDCLASSEXA window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = "PixwellBench";
-    RegisterClassExA(&window_class);
-    HWND created = CreateWindowExA(0, "PixwellBench", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 480,
-                                   nullptr, nullptr, window_class.hInstance, nullptr);
+    HWND created =
+        create_plain_window("PixwellBench", DefWindowProcA, WS_OVERLAPPEDWINDOW, 600, 480);
     ShowWindow(created, SW_SHOWNORMAL);
     if (created != nullptr) GraphicsStartup(created);
     return created;

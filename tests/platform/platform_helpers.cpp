@@ -72,13 +72,4 @@ HWND create_test_window(int x, int y, int width, int height) {
                          nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-void pump_messages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 }  // namespace platform_test

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "support/plain_window.h"  // pump_messages
 #include "support/wine.h"
 
 namespace platform_test {
@@ -44,11 +45,5 @@ using Handler = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 const char* test_class_name();
 void set_handler(Handler handler);
 HWND create_test_window(int x, int y, int width, int height);
-
-// True under Wine, which ships no "Lucida Console" face: the checks of that
-// face's metrics hold on Windows and on our own layer only.
-
-// Drains the queue without waiting.
-void pump_messages();
 
 }  // namespace platform_test

@@ -14,11 +14,6 @@ HWND create_popup_window() {
                              kSceneHeight);
 }
 
-void pump_messages() {
-  MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
 template <size_t N>
 void set(GLfloat (&vector)[N], std::initializer_list<GLfloat> values) {
   size_t i = 0;

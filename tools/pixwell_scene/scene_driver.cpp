@@ -7,28 +7,10 @@
 #include "display/graphics_startup.h"
 #include "layers/layer_window.h"
 #include "scene3d/scene.h"
-
-namespace {
-
-void pump_messages() {
-  MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-}  // namespace
+#include "support/plain_window.h"
 
 HWND open_scene_window(int width, int height) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = DefWindowProcA;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "PixwellScene";
-  RegisterClassExA(&window_class);
-  HWND window = CreateWindowExA(0, "PixwellScene", "Pixwell scene", WS_POPUP, 0, 0, width, height,
-                                nullptr, nullptr, window_class.hInstance, nullptr);
+  HWND window = create_plain_window("PixwellScene", DefWindowProcA, WS_POPUP, width, height);
   ShowWindow(window, SW_SHOWNORMAL);
   pump_messages();
   GraphicsStartup(window);

@@ -11,3 +11,11 @@ HWND create_plain_window(const char* class_name, WNDPROC procedure, DWORD style,
   return CreateWindowExA(0, class_name, class_name, style, 0, 0, width, height, nullptr, nullptr,
                          window_class.hInstance, nullptr);
 }
+
+void pump_messages() {
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
