@@ -174,20 +174,6 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
   return 0;
 }
 
-void register_lab_class(HINSTANCE instance) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.style = CS_VREDRAW | CS_HREDRAW;
-  window_class.lpfnWndProc = LabWindowProc;
-  window_class.hInstance = instance;
-  window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kLabClassName;
-  window_class.hIconSm = window_class.hIcon;
-  RegisterClassExA(&window_class);
-}
-
 }  // namespace
 
 LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -210,7 +196,7 @@ DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   Lab.WavePath = std::string(options.DataDirectory) + "load.wav";
   load_document();  // before the directory changes, so a relative name works
   SetCurrentDirectoryA(options.DataDirectory);
-  register_lab_class(instance);
+  register_standard_window_class(instance, kLabClassName, LabWindowProc);
   CreateWindowExA(0, kLabClassName, kLabWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, kLabWindowWidth,
                   kLabWindowHeight, nullptr, nullptr, instance, nullptr);
   ShowWindow(LabWindow, SW_SHOWNORMAL);

@@ -38,18 +38,22 @@ DWORD run_message_loop() {
   return static_cast<DWORD>(message.wParam);
 }
 
-void register_main_window_class(HINSTANCE instance) {
+void register_standard_window_class(HINSTANCE instance, const char* class_name, WNDPROC procedure) {
   WNDCLASSEXA window_class{};
   window_class.cbSize = sizeof(WNDCLASSEXA);
   window_class.style = CS_VREDRAW | CS_HREDRAW;
-  window_class.lpfnWndProc = MainWindowProc;
+  window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);  // the icon before the cursor
   window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
+  window_class.lpszClassName = class_name;
   window_class.hIconSm = window_class.hIcon;
   RegisterClassExA(&window_class);
+}
+
+void register_main_window_class(HINSTANCE instance) {
+  register_standard_window_class(instance, kClassName, MainWindowProc);
 }
 
 HWND create_main_window(HINSTANCE instance) {

@@ -25,6 +25,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
 // The steps of RunMainWindow, shared with the tools and tests that drive the
 // same window through a loop of their own.
 void register_main_window_class(HINSTANCE instance);
+// Registers a class as the main window's is: redrawn when resized, the
+// standard icon and arrow, the button-face background, no menu.
+void register_standard_window_class(HINSTANCE instance, const char* class_name, WNDPROC procedure);
 HWND create_main_window(HINSTANCE instance);
 void show_main_window();
 // Runs the thread's message loop; returns the wParam of WM_QUIT, the exit code.
