@@ -106,19 +106,16 @@ bool has_display() {
 // is done before the OpenGL libraries start loading beside the display
 // driver's start.
 bool start_video(GlDriverPreload& gl_preload) {
-  if (has_display()) tolerate_vanished_windows();
+  const bool display = has_display();
+  if (display) tolerate_vanished_windows();
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_InitSubSystem(SDL_INIT_EVENTS);
-  if (has_display()) gl_preload.start();
+  if (display) gl_preload.start();
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
-  bool started = false;
-  if (chosen && *chosen)
-    started = start_driver(nullptr);
-  else if (has_display())
-    started = start_driver(nullptr);
+  bool started = ((chosen && *chosen) || display) && start_driver(nullptr);
   if (!started) started = start_driver("offscreen") || start_driver("dummy");
   if (!started) SDL_QuitSubSystem(SDL_INIT_EVENTS);
   return started;
