@@ -16,3 +16,9 @@ if(TARGET Pixwell)
     COMMAND ${CMAKE_COMMAND} -E compare_files $<TARGET_FILE:Pixwell>
             "$<TARGET_FILE_DIR:Pixwell>/Copy of Pixwell.exe")
 endif()
+
+# The real assembler's test skips itself where i386 programs do not run; CTest
+# reports it as skipped, not passed.
+if(TEST assembler)
+  set_tests_properties(assembler PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] 1 test")
+endif()

@@ -1,6 +1,5 @@
 // LaunchAssembler and LaunchDisassembler start a stand-in tool that records
-// its working directory and arguments; natively, Debian's flat assembler
-// also stands in as Fasm.exe and really assembles code.txt.
+// its working directory and arguments (tests/assembler runs a real one).
 #include "host/tool_launching.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/stand_in_tool.h"
@@ -91,25 +89,5 @@ TEST(DisassemblerStrings, StayWithinTheirBuffersWhateverTheDirectoryAndText) {
   FormDisassemblerStrings("", near_full.c_str(), &strings);
   EXPECT_EQ(std::string(strings.TextAndParameters), near_full + std::string("Copy of Pix"));
 }
-
-#ifndef _WIN32
-// Debian's flat assembler as Assembler/Fasm.exe turns code.txt into
-// code.com in the current directory.
-TEST(LaunchAssembler, RealAssemblerBuildsCodeCom) {
-  if (!std::filesystem::exists("/usr/bin/fasm")) GTEST_SKIP() << "fasm is not installed";
-  TempDir work;
-  ASSERT_TRUE(install_tool("/usr/bin/fasm", work.file("Assembler\\Fasm.exe")));
-  write_file_bytes(work.file("code.txt"), "org 100h\r\nmov ax, 4C00h\r\nint 21h\r\n");
-  CurrentDirectory inside(work.path());
-  ASSERT_GT(LaunchAssembler(nullptr), 32);
-  const std::string expected("\xB8\x00\x4C\xCD\x21", 5);  // mov ax, 4C00h; int 21h
-  std::string produced;
-  auto start = std::chrono::steady_clock::now();
-  while (elapsed_ms(start) < 10000 &&
-         (produced = read_file_bytes(work.file("code.com"))) != expected)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(produced, expected);
-}
-#endif
 
 }  // namespace
