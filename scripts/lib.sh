@@ -1,32 +1,79 @@
-# Helpers shared by the project's scripts.
+# Helpers shared by the project's scripts. Sourcing it installs an EXIT trap
+# that undoes, last first, whatever the script registered with on_exit: a
+# script that fails halfway leaves no display, Wine server or package behind.
+#
+# Call steps plainly. bash turns `set -e` off inside a function called as
+# `f || ...` or `if f`, so a failing step there would pass unseen; a script
+# that has to go on after a failure runs that part as a process of its own.
+
+PIXWELL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$PIXWELL_ROOT/tests/xvfb_start.sh"
+
+pixwell_cleanups=()
+on_exit() { pixwell_cleanups=("$1" "${pixwell_cleanups[@]}"); }
+run_cleanups() {
+  local cleanup
+  for cleanup in "${pixwell_cleanups[@]}"; do
+    eval "$cleanup" || true
+  done
+  pixwell_cleanups=()
+}
+trap run_cleanups EXIT
+
+# Ends a background process and waits for it, if it still runs.
+stop_process() {
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
 
 # Runs a command under a private Xvfb display unless one is already given
-# by PIXWELL_DISPLAY_READY (set by an enclosing call).
+# by PIXWELL_DISPLAY_READY (set by an enclosing call). The display goes when
+# the command ends or the script exits.
 with_xvfb() {
   if [ -n "${PIXWELL_DISPLAY_READY:-}" ]; then
     "$@"
     return
   fi
-  local display=99
-  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
-  done
-  Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  local xvfb_pid=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X${display}" ] && break
-    sleep 0.1
-  done
-  local status=0
-  DISPLAY=":${display}" PIXWELL_DISPLAY_READY=1 "$@" || status=$?
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  return "$status"
+  local dir
+  dir=$(mktemp -d)
+  xvfb_start "$dir" 86400
+  local xvfb_pid=$XVFB_PID
+  on_exit "stop_process $xvfb_pid; rm -rf '$dir'"
+  DISPLAY=$XVFB_DISPLAY PIXWELL_DISPLAY_READY=1 "$@"
+  stop_process "$xvfb_pid"
 }
 
 build_preset() {
-  cmake --preset "$1" >/dev/null
+  cmake --preset "$1" "${@:2}" >/dev/null
   cmake --build --preset "$1"
+}
+
+# run_ctest STAGE CTEST-ARGS...: runs CTest and adds the tests it skipped,
+# each with its reason, to PIXWELL_SKIP_LOG (where the test command gathers
+# them for its summary). Returns CTest's status.
+run_ctest() {
+  local stage=$1 report status=0
+  shift
+  report=$(mktemp)
+  on_exit "rm -f '$report'"
+  ctest "$@" --output-junit "$report" --test-output-size-passed 1000000 || status=$?
+  python3 "$PIXWELL_ROOT/scripts/ctest_skips.py" "$report" "$stage" |
+    tee -a "${PIXWELL_SKIP_LOG:-/dev/null}" | sed 's/^/skipped: /'
+  return "$status"
+}
+
+# Makes WINEPREFIX (a folder) ready for the Windows programs: a persistent
+# server for the script's life (so that each program does not start one, the
+# slow part under emulation), the prefix booted with its services' output
+# detached (they otherwise inherit a caller's output pipe, and CTest waits
+# for them), and the scripts' settings. The server is ended at exit.
+wine_start_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  on_exit "WINEPREFIX='$WINEPREFIX' wineserver -k 2>/dev/null"
+  wineserver -p
+  wineboot --init >/dev/null 2>&1 </dev/null
+  wine_prefix_settings
 }
 
 # Settings of every Wine prefix the scripts make: "Lucida Console", the face
@@ -43,6 +90,6 @@ wine_prefix_settings() {
 with_sound_capture() {
   local capture=$1
   shift
-  ALSA_CONFIG_PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/alsa_capture.conf" \
+  ALSA_CONFIG_PATH="$PIXWELL_ROOT/tests/alsa_capture.conf" \
     PIXWELL_AUDIO_CAPTURE="$capture" SDL_AUDIODRIVER=alsa "$@"
 }
