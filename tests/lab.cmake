@@ -25,4 +25,5 @@ add_dependencies(pixwell-lab host_lab_driver)
 add_test(NAME lab_end_to_end
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/on_private_display.sh ${CMAKE_CURRENT_BINARY_DIR}/lab_display
           ${host_driver_dir}/pixwell-lab-driver ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:pixwell-lab>)
-set_tests_properties(lab_end_to_end PROPERTIES TIMEOUT 240)
+set_tests_properties(lab_end_to_end PROPERTIES TIMEOUT 240
+  ENVIRONMENT "PIXWELL_TIMEOUT_SCALE=${PIXWELL_TIMEOUT_SCALE}")

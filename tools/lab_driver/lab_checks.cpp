@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <set>
 
@@ -16,9 +17,18 @@ namespace {
 constexpr uint32_t kBackgroundTopRow = 0x00FDFD;  // (0, 253, 253)
 constexpr uint32_t kMidGrey = 0x7F7F7F;
 
-// Polls until the condition holds or the time is up.
+// How many times longer everything may take: the test command sets
+// PIXWELL_TIMEOUT_SCALE where the Lab runs under an emulator.
+double timeout_scale() {
+  const char* scale = std::getenv("PIXWELL_TIMEOUT_SCALE");
+  double factor = scale ? std::atof(scale) : 1.0;
+  return factor >= 1.0 ? factor : 1.0;
+}
+
+// Polls until the condition holds or the time (scaled) is up.
 bool within(double seconds, const std::function<bool()>& condition) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  auto end =
+      std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds * timeout_scale());
   while (std::chrono::steady_clock::now() < end) {
     if (condition()) return true;
     usleep(5000);
@@ -187,7 +197,7 @@ bool right_button_switches_modes(LabScreen& s, std::string& problem) {
 
 bool close_ends_with_exit_code_0(LabScreen& s, std::string& problem) {
   close_window_titled(kLabWindowTitle);
-  int code = wait_for_exit(s.pid, 20);
+  int code = wait_for_exit(s.pid, 20 * timeout_scale());
   if (code == 0) return true;
   problem = "exit code " + std::to_string(code);
   return false;
