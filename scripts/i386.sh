@@ -19,6 +19,7 @@
 I386_BINFMT=/proc/sys/fs/binfmt_misc
 I386_HANDLER_NAME=pixwell-i386
 I386_QEMU=/usr/bin/qemu-i386-static
+I386_OWNER=/tmp/pixwell-i386-handler.pid
 I386_REGISTERED=""
 I386_MOUNTED=""
 
@@ -73,20 +74,20 @@ i386_register_emulator() {
       { I386_REASON="binfmt_misc cannot be mounted"; return 1; }
     I386_MOUNTED=1
   fi
-  # A handler left by a run that was killed.
-  [ -e "$I386_BINFMT/$I386_HANDLER_NAME" ] && echo -1 >"$I386_BINFMT/$I386_HANDLER_NAME"
   local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
   printf '%s' ":${I386_HANDLER_NAME}:M::${magic}:${mask}:${I386_QEMU}:F" \
     >"$I386_BINFMT/register" 2>/dev/null ||
     { I386_REASON="the binfmt handler could not be registered"; return 1; }
   I386_REGISTERED=1
+  echo "$$" >"$I386_OWNER"
 }
 
 i386_cleanup() {
   if [ -n "$I386_REGISTERED" ] && [ -e "$I386_BINFMT/$I386_HANDLER_NAME" ]; then
     echo -1 >"$I386_BINFMT/$I386_HANDLER_NAME" && echo "i386: the binfmt handler is removed"
   fi
+  [ -z "$I386_REGISTERED" ] || rm -f "$I386_OWNER"
   I386_REGISTERED=""
   if [ -n "$I386_MOUNTED" ]; then
     umount "$I386_BINFMT" 2>/dev/null || true
@@ -102,7 +103,20 @@ i386_native_refused() {
   ! i386_probe_runs
 }
 
+# Removes the handler that a run which was killed left behind, so that the
+# probe sees the kernel as it is. A handler whose run is still going is left
+# alone (the probe then finds it and uses it).
+i386_remove_stale_handler() {
+  [ -e "$I386_BINFMT/$I386_HANDLER_NAME" ] || return 0
+  local owner
+  owner=$(cat "$I386_OWNER" 2>/dev/null || true)
+  if [ -n "$owner" ] && kill -0 "$owner" 2>/dev/null; then return 0; fi
+  echo -1 >"$I386_BINFMT/$I386_HANDLER_NAME"
+  echo "i386: removed the binfmt handler a killed run left behind"
+}
+
 i386_setup() {
+  i386_remove_stale_handler
   I386_MODE=native
   I386_REASON="the kernel runs i386 programs"
   I386_TIMEOUT_SCALE=1
