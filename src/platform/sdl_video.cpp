@@ -67,7 +67,9 @@ void tolerate_vanished_windows() {
 // TranslateMessage makes the characters, so the table is pointed at an empty
 // file while the driver starts; no key press is then held back as part of a
 // compose sequence, as Windows holds none. The variable is put back
-// afterwards for the programs this one starts.
+// afterwards for the programs this one starts. It is set before the thread
+// that loads the OpenGL libraries starts and put back after that thread is
+// joined: setenv is not safe against a getenv in their constructors.
 class EmptyComposeTable {
  public:
   EmptyComposeTable() {
@@ -90,7 +92,6 @@ class EmptyComposeTable {
 
 bool start_driver(const char* name) {
   if (name != nullptr) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
-  EmptyComposeTable empty_compose_table;
   return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
@@ -154,6 +155,7 @@ bool ensure_video() {
   Video& state = video();
   if (!state.tried) {
     state.tried = true;
+    EmptyComposeTable empty_compose_table;  // outlives the loading thread below
     GlDriverPreload gl_preload;
     state.ready = start_video(gl_preload);
     if (state.ready) {
