@@ -17,7 +17,8 @@ namespace {
 struct Video {
   bool tried = false;
   bool ready = false;
-  bool blocking = false;  // the driver waits on the display connection
+  bool blocking = false;   // the driver waits on the display connection
+  bool gl_loaded = false;  // SDL_GL_LoadLibrary succeeded, to be undone at exit
   Uint32 wake_event = 0;
 };
 
@@ -167,7 +168,7 @@ bool ensure_video() {
       // Held for the process, so that destroying the last OpenGL window
       // doesn't unload the driver and load it again for the next one.
       gl_preload.wait();
-      SDL_GL_LoadLibrary(nullptr);
+      state.gl_loaded = SDL_GL_LoadLibrary(nullptr) == 0;
     }
   }
   return state.ready;
@@ -240,9 +241,14 @@ void wake_backend() {
 
 bool is_wake_event(Uint32 type) { return video().ready && type == video().wake_event; }
 
+// SDL_Quit leaves the driver's OpenGL state allocated while a load of the
+// library is still held, so that load is undone first.
 void shut_down_video() {
-  if (video().ready) SDL_Quit();
-  video().ready = false;
+  Video& state = video();
+  if (state.gl_loaded) SDL_GL_UnloadLibrary();
+  state.gl_loaded = false;
+  if (state.ready) SDL_Quit();
+  state.ready = false;
 }
 
 }  // namespace posix
