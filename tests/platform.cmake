@@ -15,6 +15,7 @@ endif()
 # their own.
 if(NOT WIN32 AND TARGET test_platform)
   foreach(case VideoStart.PutsBackASetComposeVariable VideoStart.LeavesAnUnsetComposeVariableUnset
+               VideoStart.KeepsTheComposeVariableSetWhileTheOpenGLLibrariesLoad
                GlDriverPreload.LeavesTheDriverLoadedAfterTheWait)
     add_test(NAME platform_alone_${case}
       COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:test_platform> --gtest_filter=${case})

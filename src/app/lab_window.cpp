@@ -113,6 +113,7 @@ void print_report() {
 
 LRESULT on_destroy(HWND window) {
   KillTimer(window, kLabTimerId);
+  close_open_wave_devices();  // those still playing have no one else to close them
   if (Lab.Options.Report) print_report();
   ReleaseScene();
   PostQuitMessage(0);

@@ -1,6 +1,8 @@
 #include "audio/sound_playback.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "audio/wave_file_check.h"
 
@@ -17,6 +19,18 @@ static_assert(sizeof(WaveParameterBlocks) == 32 && offsetof(WaveParameterBlocks,
 namespace {
 
 constexpr const char* kLoadWav = "load.wav";
+
+// The devices that OpenWaveDevice opened and nothing has closed yet: two
+// quick presses leave two playing, each closed once, by its own
+// notification or at the end. Used on the window's thread only.
+std::vector<MCIDEVICEID> open_devices;
+
+bool forget_device(MCIDEVICEID device) {
+  auto found = std::find(open_devices.begin(), open_devices.end(), device);
+  if (found == open_devices.end()) return false;
+  open_devices.erase(found);
+  return true;
+}
 
 // Plays "load.wav" from the current directory to its end; PlaySoundA's
 // result becomes the thread's exit code. A damaged file fails here, before
@@ -46,9 +60,24 @@ int32_t OpenWaveDevice(HWND window, const char* file_name, DWORD from, DWORD to)
   WaveBlocks.Play.dwFrom = from;
   WaveBlocks.Play.dwTo = to;
   if (mciSendCommandA(WaveDeviceId, MCI_PLAY, MCI_NOTIFY,
-                      reinterpret_cast<DWORD_PTR>(&WaveBlocks.Play)) != 0)
+                      reinterpret_cast<DWORD_PTR>(&WaveBlocks.Play)) != 0) {
+    // No notification will come to close it.
+    mciSendCommandA(WaveDeviceId, MCI_CLOSE, 0, 0);
     return -1;
+  }
+  open_devices.push_back(WaveDeviceId);
   return 0;
 }
 
-MCIERROR CloseWaveDevice() { return mciSendCommandA(WaveDeviceId, MCI_CLOSE, 0, 0); }
+MCIERROR CloseWaveDevice() { return close_wave_device(WaveDeviceId); }
+
+// A device closed already is not named to MCI again: its identifier may
+// have been given to a device opened since.
+MCIERROR close_wave_device(MCIDEVICEID device) {
+  if (!forget_device(device)) return MCIERR_INVALID_DEVICE_ID;
+  return mciSendCommandA(device, MCI_CLOSE, 0, 0);
+}
+
+void close_open_wave_devices() {
+  while (!open_devices.empty()) close_wave_device(open_devices.back());
+}

@@ -25,6 +25,11 @@ BOOL PlayWaveAsync();
 // the window; 0 when playback started, -1 otherwise. From and to are kept in
 // the play block but not used.
 int32_t OpenWaveDevice(HWND window, const char* file_name, DWORD from, DWORD to);
-// Closes the device in WaveDeviceId, as the window that received
-// MM_MCINOTIFY does; returns MCI's result.
+// Closes the device in WaveDeviceId; returns MCI's result, or
+// MCIERR_INVALID_DEVICE_ID without asking MCI when it was closed already.
 MCIERROR CloseWaveDevice();
+// Closes a device that OpenWaveDevice opened, as the window that received
+// MM_MCINOTIFY for it does (the device is its lParam); the same results.
+MCIERROR close_wave_device(MCIDEVICEID device);
+// Closes every device that OpenWaveDevice opened and nothing has closed yet.
+void close_open_wave_devices();

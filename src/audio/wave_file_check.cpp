@@ -7,10 +7,10 @@
 
 namespace {
 
-// Every chunk header that matters lies in the first bytes of a wave file.
-constexpr DWORD kHeadBytes = 1 << 20;
+constexpr uint32_t kRiffHeader = 12;
 constexpr uint32_t kChunkHeader = 8;
 constexpr uint32_t kFormatBytes = 16;
+constexpr DWORD kSkipBlock = 1 << 16;
 
 uint32_t read_le32(const uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -26,28 +26,95 @@ bool format_plausible(const uint8_t* format) {
   return channels != 0 && rate != 0 && align != 0;
 }
 
+// A wave file's bytes read from the start onwards, from memory or a file.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Reads the next bytes; false when fewer than count are there.
+  virtual bool read(uint8_t* out, uint32_t count) = 0;
+  // Passes over the next bytes; false when fewer than count are there.
+  virtual bool skip(uint64_t count) = 0;
+};
+
+class MemorySource : public ByteSource {
+ public:
+  MemorySource(const uint8_t* bytes, uint32_t size) : bytes_(bytes), size_(size) {}
+  bool read(uint8_t* out, uint32_t count) override {
+    if (count > size_ - at_) return false;
+    std::memcpy(out, bytes_ + at_, count);
+    at_ += count;
+    return true;
+  }
+  bool skip(uint64_t count) override {
+    if (count > size_ - at_) return false;
+    at_ += count;
+    return true;
+  }
+
+ private:
+  const uint8_t* bytes_;
+  uint64_t size_;
+  uint64_t at_ = 0;
+};
+
+// Reads the file in order, so that a chunk of any size between the headers
+// costs no memory: it is read through in blocks and dropped.
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(HANDLE file) : file_(file) {}
+  bool read(uint8_t* out, uint32_t count) override {
+    DWORD got = 0;
+    return ReadFile(file_, out, count, &got, nullptr) && got == count;
+  }
+  bool skip(uint64_t count) override {
+    std::vector<uint8_t> block(static_cast<size_t>(count < kSkipBlock ? count : kSkipBlock));
+    for (uint64_t left = count; left > 0;) {
+      auto part = static_cast<uint32_t>(left < kSkipBlock ? left : kSkipBlock);
+      if (!read(block.data(), part)) return false;
+      left -= part;
+    }
+    return true;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+// Every chunk must lie within the RIFF extent, and that within the file; a
+// plausible format chunk must come before the data chunk.
+WaveFileState check_chunks(ByteSource& source, uint64_t file_size) {
+  uint8_t riff[kRiffHeader];
+  if (!source.read(riff, kRiffHeader) || !has_tag(riff, "RIFF") || !has_tag(riff + 8, "WAVE"))
+    return WaveFileState::kDamaged;
+  uint64_t end = uint64_t{read_le32(riff + 4)} + 8;
+  if (end > file_size) return WaveFileState::kDamaged;
+  bool format_seen = false;
+  for (uint64_t at = kRiffHeader; at + kChunkHeader <= end;) {
+    uint8_t header[kChunkHeader];
+    if (!source.read(header, kChunkHeader)) return WaveFileState::kDamaged;
+    uint64_t size = read_le32(header + 4);
+    if (size > end - at - kChunkHeader) return WaveFileState::kDamaged;
+    if (has_tag(header, "data"))
+      return format_seen ? WaveFileState::kSound : WaveFileState::kDamaged;
+    uint64_t rest = size + (size & 1);
+    if (has_tag(header, "fmt ")) {
+      uint8_t format[kFormatBytes];
+      if (size < kFormatBytes || !source.read(format, kFormatBytes) || !format_plausible(format))
+        return WaveFileState::kDamaged;
+      format_seen = true;
+      rest -= kFormatBytes;
+    }
+    at += kChunkHeader + size + (size & 1);
+    if (at + kChunkHeader <= end && !source.skip(rest)) return WaveFileState::kDamaged;
+  }
+  return WaveFileState::kDamaged;
+}
+
 }  // namespace
 
 WaveFileState check_wave_image(const uint8_t* head, uint32_t head_size, uint32_t file_size) {
-  if (head_size < 12 || !has_tag(head, "RIFF") || !has_tag(head + 8, "WAVE"))
-    return WaveFileState::kDamaged;
-  uint64_t end = uint64_t{read_le32(head + 4)} + 8;
-  if (end > file_size) return WaveFileState::kDamaged;
-  bool format_seen = false;
-  for (uint64_t at = 12; at + kChunkHeader <= end && at + kChunkHeader <= head_size;) {
-    uint64_t size = read_le32(head + at + 4);
-    if (size > end - at - kChunkHeader) return WaveFileState::kDamaged;
-    if (has_tag(head + at, "data"))
-      return format_seen ? WaveFileState::kSound : WaveFileState::kDamaged;
-    if (has_tag(head + at, "fmt ")) {
-      if (size < kFormatBytes || at + kChunkHeader + kFormatBytes > head_size ||
-          !format_plausible(head + at + kChunkHeader))
-        return WaveFileState::kDamaged;
-      format_seen = true;
-    }
-    at += kChunkHeader + size + (size & 1);
-  }
-  return WaveFileState::kDamaged;
+  MemorySource source(head, head_size);
+  return check_chunks(source, file_size);
 }
 
 WaveFileState check_wave_file(const char* file_name) {
@@ -55,11 +122,8 @@ WaveFileState check_wave_file(const char* file_name) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return WaveFileState::kMissing;
   DWORD size = GetFileSize(file, nullptr);
-  std::vector<uint8_t> head(size < kHeadBytes ? size : kHeadBytes);
-  DWORD read = 0;
-  BOOL ok =
-      head.empty() || ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &read, nullptr);
+  FileSource source(file);
+  WaveFileState state = size == 0xFFFFFFFF ? WaveFileState::kDamaged : check_chunks(source, size);
   CloseHandle(file);
-  if (!ok || size == 0xFFFFFFFF) return WaveFileState::kDamaged;
-  return check_wave_image(head.data(), read, size);
+  return state;
 }

@@ -8,5 +8,6 @@
 enum class WaveFileState { kMissing, kSound, kDamaged };
 
 WaveFileState check_wave_file(const char* file_name);
-// The same check on the first bytes of a file of the given size.
+// The same check on the first bytes of a file of the given size; chunks
+// beyond those bytes count as missing.
 WaveFileState check_wave_image(const uint8_t* head, uint32_t head_size, uint32_t file_size);

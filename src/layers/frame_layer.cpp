@@ -64,9 +64,9 @@ void DrawFrameLayer(int32_t index) {
 
 uint32_t RenderDiscFrames(uint32_t unused) {
   Layer* layer = ExistingLayer(FrameLayerIndex);
-  // Another kind's fields 9 to 12 are not a frame animation's: marking one
-  // "ready" would overwrite its caption pointer.
-  if (layer == nullptr || layer->Kind != kFrameLayerKind || layer->ImageDC == nullptr) return 0;
+  // A captioned layer's word 10 is its caption pointer, which marking it
+  // "ready" would overwrite; panels and text views leave that word unused.
+  if (layer == nullptr || layer->Kind == kCaptionedLayerKind || layer->ImageDC == nullptr) return 0;
   FillGradientDisc(*GetScreenCanvas(), layers::wrap_add(layer->X, kDiscRadius),
                    layers::wrap_add(layer->Y, kDiscRadius), kDiscRadius,
                    PackColour(127, 127, 127, 32));

@@ -80,9 +80,10 @@ LRESULT on_key_up() {
   return 0;
 }
 
-// Whatever the notification says, the device has done its work.
-LRESULT on_mci_notify() {
-  CloseWaveDevice();
+// Whatever the notification says, the device that it names (lParam) has
+// done its work; a later OpenWaveDevice may have replaced WaveDeviceId.
+LRESULT on_mci_notify(LPARAM device) {
+  close_wave_device(static_cast<MCIDEVICEID>(device));
   return 0;
 }
 
@@ -101,7 +102,7 @@ LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SIZE: return on_size(window);
     case WM_KEYDOWN: return on_key_down(window, wparam);
     case WM_KEYUP: return on_key_up();
-    case MM_MCINOTIFY: return on_mci_notify();
+    case MM_MCINOTIFY: return on_mci_notify(lparam);
     default: return 0;
   }
 }

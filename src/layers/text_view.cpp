@@ -1,5 +1,6 @@
 #include "layers/text_view.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "display/graphics_startup.h"
@@ -23,11 +24,31 @@ constexpr COLORREF kWhiteText = 0x00FFFFFF;
 using layers::wrap_add;
 using layers::wrap_sub;
 
+// How many stripes from this row on lie wholly above the canvas (every row
+// negative) and are still drawn (the first, and those above the height).
+int64_t stripes_above_canvas(int64_t row, int32_t height, bool first) {
+  int64_t last_above = -kStripeHeight;
+  if (row > last_above) return 0;
+  int64_t above = (last_above - row) / kLinePitch + 1;
+  int64_t drawn = row < height ? (height - 1 - row) / kLinePitch + 1 : 0;
+  return std::max<int64_t>(std::min(above, drawn), first ? 1 : 0);
+}
+
 // Bands 20 rows high averaged with mid-grey, one row of plain gradient
 // between them. The first is always drawn; the rest go on while their top
-// row is above the view's height taken as a canvas row.
+// row is above the view's height taken as a canvas row. Stripes wholly above
+// the canvas only blend pixel (0, 0), once per pixel, so a run of them is
+// one rectangle of their joint height there (a view far above the canvas
+// has some 10^8 of them).
 void draw_stripes(const Layer& view) {
   int64_t row = view.Y;
+  int64_t above = stripes_above_canvas(row, view.Height, true);
+  if (above > 1) {
+    FillBlendRect(ScreenCanvas, view.X, static_cast<int32_t>(row), view.Width,
+                  static_cast<int32_t>(above * kStripeHeight), kMidGrey, kBlendAverage);
+    row += above * kLinePitch;
+    if (row >= view.Height) return;
+  }
   do {
     FillBlendRect(ScreenCanvas, view.X, static_cast<int32_t>(row), view.Width, kStripeHeight,
                   kMidGrey, kBlendAverage);

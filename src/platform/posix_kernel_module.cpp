@@ -5,7 +5,9 @@
 #include <iterator>
 #include <string>
 
+#include "platform/posix_kernel_objects.h"
 #include "platform/posix_user_objects.h"
+#include "platform/posix_winmm_audio.h"
 
 namespace {
 
@@ -47,8 +49,12 @@ LPSTR GetCommandLineA() {
   return line->data();
 }
 
+// The sound threads and the program's own threads may be inside SDL's
+// audio calls, so they end first; then SDL shuts down.
 void ExitProcess(UINT exit_code) {
   std::fflush(nullptr);
+  posix::shut_down_sound();
+  posix::join_created_threads();
   posix::shut_down_video();
   std::exit(static_cast<int>(exit_code));
 }

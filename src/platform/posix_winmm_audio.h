@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,5 +49,25 @@ std::shared_ptr<Playback> start_playback(std::shared_ptr<const WaveSound> sound,
 bool finish_playback(Playback& playback);
 // Stops the sound and closes its device; an ended or stopped one is left as it is.
 void stop_playback(Playback& playback);
+
+// A multimedia call in progress. Once the sound has been shut down no call is
+// admitted, and the caller answers with its failure at once.
+class SoundCall {
+ public:
+  SoundCall();
+  ~SoundCall();
+  SoundCall(const SoundCall&) = delete;
+  SoundCall& operator=(const SoundCall&) = delete;
+  bool admitted() const { return admitted_; }
+
+ private:
+  bool admitted_;
+};
+// Runs a routine on a thread of its own, which shut_down_sound joins. Called
+// within a SoundCall, so that the shutdown waits for the thread to be known.
+void start_sound_thread(std::function<void()> routine);
+// Before SDL shuts down: admits no more calls, stops every sound, waits for
+// the calls in progress and joins the sound threads.
+void shut_down_sound();
 
 }  // namespace posix

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <thread>
 
 #include "platform/posix_winmm_audio.h"
 #include "platform/win32.h"
@@ -167,7 +166,7 @@ MCIERROR play_device(MCIDEVICEID id, DWORD_PTR flags, MCI_PLAY_PARMS* parameters
   if ((flags & MCI_WAIT) != 0)
     await_end(id, playback);
   else
-    std::thread(await_end, id, playback).detach();
+    posix::start_sound_thread([id, playback] { await_end(id, playback); });
   return 0;
 }
 
@@ -200,6 +199,8 @@ MCIERROR stop_device(MCIDEVICEID id, DWORD_PTR flags, MCI_GENERIC_PARMS* paramet
 }  // namespace
 
 MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
+  posix::SoundCall call;
+  if (!call.admitted()) return MCIERR_HARDWARE;
   switch (message) {
     case MCI_OPEN: return open_device(flags, reinterpret_cast<MCI_OPEN_PARMSA*>(parameters));
     case MCI_PLAY: return play_device(device, flags, reinterpret_cast<MCI_PLAY_PARMS*>(parameters));

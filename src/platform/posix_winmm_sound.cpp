@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <mutex>
-#include <thread>
 
 #include "platform/posix_winmm_audio.h"
 #include "platform/win32.h"
@@ -70,6 +69,8 @@ std::shared_ptr<const posix::WaveSound> find_sound(LPCSTR sound, DWORD flags) {
 }  // namespace
 
 BOOL PlaySoundA(LPCSTR sound, HMODULE, DWORD flags) {
+  posix::SoundCall call;
+  if (!call.admitted()) return FALSE;
   if (sound == nullptr || (flags & SND_PURGE) != 0) {
     stop_current();
     return TRUE;
@@ -97,9 +98,9 @@ BOOL PlaySoundA(LPCSTR sound, HMODULE, DWORD flags) {
     forget(playback);
     return TRUE;
   }
-  std::thread([playback] {
+  posix::start_sound_thread([playback] {
     posix::finish_playback(*playback);
     forget(playback);
-  }).detach();
+  });
   return TRUE;
 }

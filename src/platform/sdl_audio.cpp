@@ -4,10 +4,13 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include "platform/posix_winmm_audio.h"
 
@@ -34,6 +37,48 @@ bool audio_ready() {
   return ready;
 }
 
+// What the sound shutdown needs to know: the calls in progress, the
+// playbacks that may still hold a device, and the threads that sounds run on.
+struct SoundThread {
+  std::thread thread;
+  std::shared_ptr<std::atomic<bool>> done;
+};
+
+struct SoundState {
+  std::mutex lock;
+  std::condition_variable idle;  // calls reached 0
+  bool shut_down = false;
+  int calls = 0;
+  std::vector<std::weak_ptr<Playback>> playbacks;
+  std::vector<SoundThread> threads;
+};
+
+SoundState& sound_state() {
+  static SoundState* state = new SoundState;  // lives until the process ends
+  return *state;
+}
+
+// Joins the threads that have ended; the caller holds the state's lock.
+void join_ended_threads(std::vector<SoundThread>& threads) {
+  auto ended = std::partition(threads.begin(), threads.end(),
+                              [](const SoundThread& entry) { return !*entry.done; });
+  for (auto entry = ended; entry != threads.end(); ++entry) entry->thread.join();
+  threads.erase(ended, threads.end());
+}
+
+// Keeps a playback where the shutdown finds it; false once sound is shut down.
+bool track(const std::shared_ptr<Playback>& playback) {
+  SoundState& state = sound_state();
+  std::lock_guard<std::mutex> guard(state.lock);
+  if (state.shut_down) return false;
+  auto& tracked = state.playbacks;
+  tracked.erase(std::remove_if(tracked.begin(), tracked.end(),
+                               [](const std::weak_ptr<Playback>& p) { return p.expired(); }),
+                tracked.end());
+  tracked.push_back(playback);
+  return true;
+}
+
 // About 20 ms of frames, a power of two: short enough for a prompt start.
 Uint16 buffer_frames(int rate) {
   Uint16 frames = 64;
@@ -51,6 +96,9 @@ class Playback {
         end_(end * sound_->frame_bytes),
         position_(first_),
         repeat_(repeat) {}
+  ~Playback() { close(); }
+  Playback(const Playback&) = delete;
+  Playback& operator=(const Playback&) = delete;
 
   bool open() {
     SDL_AudioSpec wanted{};
@@ -156,16 +204,97 @@ class Playback {
   std::mutex close_lock_;
 };
 
+namespace {
+
+std::shared_ptr<Playback> open_playback(std::shared_ptr<const WaveSound> sound, size_t first_frame,
+                                        size_t end_frame, Repeat repeat) {
+  auto playback = std::make_shared<Playback>(std::move(sound), first_frame, end_frame, repeat);
+  if (!track(playback) || !playback->open()) return nullptr;
+  return playback;
+}
+
+// The sound mixed down to two channels by SDL's converter, frame for frame.
+std::shared_ptr<const WaveSound> in_stereo(const WaveSound& sound) {
+  SDL_AudioCVT convert{};
+  if (SDL_BuildAudioCVT(&convert, sound.sample_format, sound.channels, sound.rate,
+                        sound.sample_format, 2, sound.rate) < 0)
+    return nullptr;
+  auto stereo = std::make_shared<WaveSound>(sound);
+  stereo->channels = 2;
+  stereo->frame_bytes = sound.frame_bytes / sound.channels * 2;
+  if (convert.needed == 0) return stereo;
+  convert.len = static_cast<int>(sound.samples.size());
+  stereo->samples.resize(sound.samples.size() * static_cast<size_t>(convert.len_mult));
+  convert.buf = stereo->samples.data();
+  if (SDL_ConvertAudio(&convert) < 0) return nullptr;
+  stereo->samples.resize(static_cast<size_t>(convert.len_cvt));
+  return stereo;
+}
+
+}  // namespace
+
+// A device that can't take the sound's channels (SDL asks ALSA for a
+// surround device, which a stereo machine lacks) gets the sound in stereo,
+// as Windows' mixer would give it.
 std::shared_ptr<Playback> start_playback(std::shared_ptr<const WaveSound> sound, size_t first_frame,
                                          size_t end_frame, Repeat repeat) {
   if (!audio_ready() || sound == nullptr) return nullptr;
-  auto playback = std::make_shared<Playback>(std::move(sound), first_frame, end_frame, repeat);
-  if (!playback->open()) return nullptr;
-  return playback;
+  if (auto playback = open_playback(sound, first_frame, end_frame, repeat)) return playback;
+  if (sound->channels <= 2) return nullptr;
+  std::shared_ptr<const WaveSound> stereo = in_stereo(*sound);
+  if (stereo == nullptr) return nullptr;
+  return open_playback(std::move(stereo), first_frame, end_frame, repeat);
 }
 
 bool finish_playback(Playback& playback) { return playback.finish(); }
 void stop_playback(Playback& playback) { playback.stop(); }
+
+SoundCall::SoundCall() {
+  SoundState& state = sound_state();
+  std::lock_guard<std::mutex> guard(state.lock);
+  admitted_ = !state.shut_down;
+  if (admitted_) ++state.calls;
+}
+
+SoundCall::~SoundCall() {
+  if (!admitted_) return;
+  SoundState& state = sound_state();
+  std::lock_guard<std::mutex> guard(state.lock);
+  if (--state.calls == 0) state.idle.notify_all();
+}
+
+void start_sound_thread(std::function<void()> routine) {
+  auto done = std::make_shared<std::atomic<bool>>(false);
+  std::thread thread([routine = std::move(routine), done] {
+    routine();
+    *done = true;
+  });
+  SoundState& state = sound_state();
+  std::lock_guard<std::mutex> guard(state.lock);
+  join_ended_threads(state.threads);
+  state.threads.push_back({std::move(thread), std::move(done)});
+}
+
+void shut_down_sound() {
+  SoundState& state = sound_state();
+  std::vector<std::shared_ptr<Playback>> playing;
+  {
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (state.shut_down) return;
+    state.shut_down = true;
+    for (const std::weak_ptr<Playback>& tracked : state.playbacks)
+      if (auto playback = tracked.lock()) playing.push_back(std::move(playback));
+    state.playbacks.clear();
+  }
+  for (const std::shared_ptr<Playback>& playback : playing) playback->stop();
+  std::vector<SoundThread> threads;
+  {
+    std::unique_lock<std::mutex> guard(state.lock);
+    state.idle.wait(guard, [&] { return state.calls == 0; });
+    threads = std::move(state.threads);
+  }
+  for (SoundThread& entry : threads) entry.thread.join();
+}
 
 WaveResult decode_wave(const uint8_t* bytes, size_t size, WaveSound* sound) {
   set_wave_hints();

@@ -17,7 +17,8 @@ namespace {
 struct Video {
   bool tried = false;
   bool ready = false;
-  bool blocking = false;  // the driver waits on the display connection
+  bool blocking = false;   // the driver waits on the display connection
+  bool gl_loaded = false;  // SDL_GL_LoadLibrary succeeded, to be undone at exit
   Uint32 wake_event = 0;
 };
 
@@ -67,7 +68,9 @@ void tolerate_vanished_windows() {
 // TranslateMessage makes the characters, so the table is pointed at an empty
 // file while the driver starts; no key press is then held back as part of a
 // compose sequence, as Windows holds none. The variable is put back
-// afterwards for the programs this one starts.
+// afterwards for the programs this one starts. It is set before the thread
+// that loads the OpenGL libraries starts and put back after that thread is
+// joined: setenv is not safe against a getenv in their constructors.
 class EmptyComposeTable {
  public:
   EmptyComposeTable() {
@@ -90,7 +93,6 @@ class EmptyComposeTable {
 
 bool start_driver(const char* name) {
   if (name != nullptr) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
-  EmptyComposeTable empty_compose_table;
   return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
@@ -154,6 +156,7 @@ bool ensure_video() {
   Video& state = video();
   if (!state.tried) {
     state.tried = true;
+    EmptyComposeTable empty_compose_table;  // outlives the loading thread below
     GlDriverPreload gl_preload;
     state.ready = start_video(gl_preload);
     if (state.ready) {
@@ -165,7 +168,7 @@ bool ensure_video() {
       // Held for the process, so that destroying the last OpenGL window
       // doesn't unload the driver and load it again for the next one.
       gl_preload.wait();
-      SDL_GL_LoadLibrary(nullptr);
+      state.gl_loaded = SDL_GL_LoadLibrary(nullptr) == 0;
     }
   }
   return state.ready;
@@ -238,9 +241,14 @@ void wake_backend() {
 
 bool is_wake_event(Uint32 type) { return video().ready && type == video().wake_event; }
 
+// SDL_Quit leaves the driver's OpenGL state allocated while a load of the
+// library is still held, so that load is undone first.
 void shut_down_video() {
-  if (video().ready) SDL_Quit();
-  video().ready = false;
+  Video& state = video();
+  if (state.gl_loaded) SDL_GL_UnloadLibrary();
+  state.gl_loaded = false;
+  if (state.ready) SDL_Quit();
+  state.ready = false;
 }
 
 }  // namespace posix

@@ -8,6 +8,7 @@
 
 #include "audio/sound_capture.h"
 #include "audio/sound_playback.h"
+#include "layers/layer_window.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -30,6 +31,17 @@ std::vector<Sample> all_samples() {
   return samples;
 }
 
+// A 5.1 sound's 16-bit frames in ALSA's order of channels, the rear pair
+// before the centre and bass, as SDL hands them to an ALSA device.
+std::string in_alsa_order(const std::string& samples) {
+  constexpr int kOrder[6] = {0, 1, 4, 5, 2, 3};
+  std::string ordered = samples;
+  for (size_t frame = 0; frame + 12 <= samples.size(); frame += 12)
+    for (int channel = 0; channel < 6; ++channel)
+      ordered.replace(frame + 2 * channel, 2, samples, frame + 2 * kOrder[channel], 2);
+  return ordered;
+}
+
 // The device gets each file in its own format, so what it recorded must be
 // SoX's reading of the file, byte for byte, between silences.
 void expect_played(const Sample& sample, const Capture& capture) {
@@ -39,6 +51,9 @@ void expect_played(const Sample& sample, const Capture& capture) {
   ASSERT_EQ(capture.channels, sample.channels);
   std::string expected = read_file_bytes(sample_path(sample.name() + ".raw"));
   ASSERT_FALSE(expected.empty());
+#ifndef _WIN32
+  if (sample.channels == 6) expected = in_alsa_order(expected);
+#endif
   std::string played = trim_silence(capture.samples, capture.bits, capture.channels);
   EXPECT_EQ(played.size(), trim_silence(expected, sample.bits, sample.channels).size());
   EXPECT_TRUE(played == trim_silence(expected, sample.bits, sample.channels));
@@ -163,13 +178,88 @@ TEST(OpenWaveDevice, SecondOpenReplacesTheIdentifierAndCloseEndsEachDevice) {
   EXPECT_EQ(CloseWaveDevice(), static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
 }
 
+// The play's notification still comes, telling that the sound was cut off.
 TEST(OpenWaveDevice, CloseWhilePlayingStopsWithoutSuccessNotification) {
   HWND window = notification_window();
   ASSERT_EQ(OpenWaveDevice(window, sample_path("three_seconds.wav").c_str(), 0, 0), 0);
+  MCIDEVICEID device = WaveDeviceId;
   EXPECT_EQ(CloseWaveDevice(), 0u);
-  for (const Notification& note : wait_for_notifications(4000, 2))
-    EXPECT_NE(note.outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+  std::vector<Notification> notes = wait_for_notifications(4000, 2);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_ABORTED));
+  EXPECT_EQ(notes[0].device, static_cast<LPARAM>(device));
 }
+
+// M pressed twice within a sound: two devices play at once, and the
+// interactive window's MM_MCINOTIFY handling closes the one whose sound ended,
+// not the one opened last, which plays on to its end.
+TEST(OpenWaveDevice, EachNotificationClosesTheDeviceThatItNames) {
+  HWND window = notification_window();
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("tone_11025_16_1.wav").c_str(), 0, 0), 0);
+  MCIDEVICEID first = WaveDeviceId;
+  // A tenth of a second longer, so that it ends second.
+  ASSERT_EQ(OpenWaveDevice(window, sample_path("default.wav").c_str(), 0, 0), 0);
+  MCIDEVICEID second = WaveDeviceId;
+  for (MCIDEVICEID device : {first, second}) {
+    std::vector<Notification> notes = wait_for_notifications(8000);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+    EXPECT_EQ(notes[0].device, static_cast<LPARAM>(device));
+    LayerWindowProc(window, MM_MCINOTIFY, notes[0].outcome, notes[0].device);
+    EXPECT_EQ(mciSendCommandA(device, MCI_CLOSE, 0, 0),
+              static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+  }
+  EXPECT_EQ(CloseWaveDevice(), static_cast<MCIERROR>(MCIERR_INVALID_DEVICE_ID));
+}
+
+// Wave files whose data comes after a padding chunk larger than a mebibyte
+// (JUNK before the format, LIST after it) play through both ways.
+TEST(PaddedWaveFiles, PlayOnTheirOwnThreadAndThroughMci) {
+  const Sample sample{22050, 16, 2};
+  HWND window = notification_window();
+  for (const char* name : {"junk_before_format.wav", "list_before_data.wav"}) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    std::string load_wav = dir.file("load.wav");
+    write_file_bytes(load_wav, read_file_bytes(sample_path(name)));
+    char previous[1024] = {};
+    GetCurrentDirectoryA(sizeof(previous), previous);
+    SetCurrentDirectoryA(dir.path().c_str());
+    clear_capture();
+    EXPECT_NE(PlayWaveAsync(), FALSE);
+    expect_played(sample, read_capture());
+    SetCurrentDirectoryA(previous);
+
+    clear_capture();
+    ASSERT_EQ(OpenWaveDevice(window, load_wav.c_str(), 0, 0), 0);
+    std::vector<Notification> notes = wait_for_notifications(8000);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+    EXPECT_EQ(CloseWaveDevice(), 0u);
+    expect_played(sample, read_capture());
+  }
+}
+
+// The capture's surround devices take 4 and 6 channels as the file has them.
+// (Windows' own mixer may mix them down on the way to the device.)
+#ifndef _WIN32
+TEST(PlayingSound, FourAndSixChannelFilesPlayEveryChannel) {
+  HWND window = notification_window();
+  for (const Sample& sample : {Sample{22050, 16, 4}, Sample{22050, 16, 6}}) {
+    std::string path = sample_path(sample.name() + ".wav");
+    clear_capture();
+    ASSERT_EQ(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT), TRUE) << path;
+    expect_played(sample, read_capture());
+    clear_capture();
+    ASSERT_EQ(OpenWaveDevice(window, path.c_str(), 0, 0), 0) << path;
+    std::vector<Notification> notes = wait_for_notifications(8000);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+    EXPECT_EQ(CloseWaveDevice(), 0u);
+    expect_played(sample, read_capture());
+  }
+}
+#endif
 
 TEST(PlayingSound, NoStopRefusesWhileASoundPlaysAndANewSoundStopsTheOld) {
   std::string long_sound = sample_path("three_seconds.wav");

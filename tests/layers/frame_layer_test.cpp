@@ -10,6 +10,8 @@
 #include "display/graphics_startup.h"
 #include "layers/captioned_layer.h"
 #include "layers/layer_test_window.h"
+#include "layers/panel_layer.h"
+#include "layers/text_view.h"
 #include "reference/raster_literal.h"
 
 namespace {
@@ -111,6 +113,39 @@ TEST_F(FrameLayerTest, RenderDiscFramesFillsFrameZeroAndTheBandAtRowHundred) {
     }
   // Ready and not selected: frame 0 is shown.
   EXPECT_EQ(read_dc_pixels(BackDC, 10, 21, 100, 100).pixels, frame0);
+}
+
+// A panel or a text view as layer 0 leaves word 10 unused, so the procedure
+// does its whole work on it: the disc, band 0 and its copies, word 10 set.
+TEST_F(FrameLayerTest, RenderDiscFramesOnAPanelOrATextViewDrawsAndMarksIt) {
+  for (bool panel : {true, false}) {
+    SCOPED_TRACE(panel ? "panel" : "text view");
+    reset_layers();
+    ASSERT_EQ(panel ? CreatePanelLayer(window(), 9, 20, 150, 0x7F)
+                    : CreateTextView(window(), 10, 20, 100, 150, 0x7F),
+              0);
+    const Layer* layer = GetLayer(0);
+    const int width = layer->Width, height = layer->Height;
+    std::vector<uint32_t> page = canvas_snapshot();
+    Canvas canvas{page.data(), kBufferWidth, kBufferHeight, 32};
+    literal::FillGradientDisc(canvas, 60, 71, 50, 0x7F7F7F);
+    std::vector<uint32_t> frame0 = page_rect(page, 10, 21, width, height);
+
+    EXPECT_EQ(RenderDiscFrames(0), 0u);
+    EXPECT_EQ(canvas_snapshot(), page);
+    EXPECT_EQ(layer->FramesReady, 1u);
+    int image_width = panel ? 20 : width - 1;  // the Surface's own width
+    DcPixels image = read_dc_pixels(layer->ImageDC, 0, 0, image_width, 100 + height);
+    // From row 100 the copies of frame 0 lie over it from column 21 on,
+    // beyond a panel's 20 columns.
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < image_width; ++x) {
+        bool copied = y >= 100 && x > 20;
+        uint32_t want =
+            copied ? frame0[(y - 100) * width + (x < 30 ? 0 : x - 30)] : frame0[y * width + x];
+        ASSERT_EQ(image.at(x, y), want) << x << "," << y;
+      }
+  }
 }
 
 TEST_F(FrameLayerTest, AFrameAnimationThatIsNotLayerZeroShowsFrameNotReady) {

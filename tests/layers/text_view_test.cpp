@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -147,6 +148,45 @@ TEST_F(TextViewTest, BackgroundIsTheGradientStripedDownToTheHeightRow) {
               std::vector<uint32_t>(size_t(c.width) * 2 * c.height, 0));
     reset_layers();
   }
+}
+
+// Stripes wholly above the canvas send every pixel to pixel (0, 0), which a
+// view one column left of the canvas cuts into its image at row -Y. Here four
+// of them come before the first that reaches the canvas.
+TEST_F(TextViewTest, StripesAboveTheCanvasBlendPixelZeroAsEachStripeDoes) {
+  const int x = -1, y = -101, width = 200, height = 300;
+  std::vector<uint32_t> page = canvas_snapshot();
+  Canvas canvas{page.data(), kBufferWidth, kBufferHeight, 32};
+  literal::FillGradientRect(canvas, x, y + 1, 1024, height, kBase);
+  for (int row = y + 1; row < height; row += 21)
+    literal::FillBlendRect(canvas, x, row, width + 1, 20, 0x7F7F7F, 0);
+  // Image row 100 + r, column c shows canvas row r, column c.
+  std::vector<uint32_t> expected = page_rect(page, 0, 0, width - 1, height - 100);
+
+  int32_t index = CreateTextView(window(), x, y, width, height, kBase);
+  ASSERT_GE(index, 0);
+  const Layer* view = GetLayer(index);
+  EXPECT_EQ(read_dc_pixels(view->BackgroundDC, 0, 100, width - 1, height - 100).pixels, expected);
+}
+
+// A view some two thousand million rows above the canvas has about 10^8
+// stripes there: they are drawn at once, with the stripes that reach the
+// canvas as they are. The later fills, wholly off the canvas too, write
+// pixel (0, 0) last, so the olive one decides it.
+TEST_F(TextViewTest, AViewFarAboveTheCanvasIsMadeAtOnce) {
+  const int32_t y = INT32_MIN, width = 10, height = 61;
+  std::vector<uint32_t> page = canvas_snapshot();
+  Canvas canvas{page.data(), kBufferWidth, kBufferHeight, 32};
+  int64_t first_row = int64_t{y} + 1;
+  int64_t reaching = first_row + (-19 - first_row + 20) / 21 * 21;  // the first at row -19 or below
+  for (int64_t row = reaching; row < height; row += 21)
+    literal::FillBlendRect(canvas, 0, static_cast<int32_t>(row), width + 1, 20, 0x7F7F7F, 0);
+  literal::FillGradientRect(canvas, 0, y + 1, width + 1, height, 0x808000);
+
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_GE(CreateTextView(window(), 0, y, width, height, kBase), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(canvas_snapshot(), page);
 }
 
 TEST_F(TextViewTest, ScrollBarThumbSitsPositionTimesTheFreeRowsByRangeBelowTheTopBox) {

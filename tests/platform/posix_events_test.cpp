@@ -2,9 +2,15 @@
 // would send or post, with Windows' key codes and lParam packing.
 #ifndef _WIN32
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -208,5 +214,51 @@ TEST(VideoStart, PutsBackASetComposeVariable) {
 
 TEST(VideoStart, LeavesAnUnsetComposeVariableUnset) { expect_compose_variable_kept(nullptr); }
 
+// While set, Mesa's libraries load slowly (as from a cold disk), and the
+// dlopen below notes the compose variable as each of them starts and ends
+// loading.
+std::atomic<bool> slow_mesa_loads{false};
+std::mutex seen_lock;
+std::vector<std::string> compose_variable_seen;
+
+bool is_mesa_library(const char* file) {
+  return file != nullptr && (std::strcmp(file, "libGLX_mesa.so.0") == 0 ||
+                             std::strstr(file, "/dri/swrast_dri.so") != nullptr);
+}
+
+void note_compose_variable() {
+  const char* value = std::getenv("XCOMPOSEFILE");
+  std::lock_guard<std::mutex> guard(seen_lock);
+  compose_variable_seen.push_back(value != nullptr ? value : "(unset)");
+}
+
+// The loading thread runs while the display driver starts; the variable is
+// the driver's empty table from before the thread starts until it is joined,
+// so that no one sets it while the libraries' constructors may read it.
+TEST(VideoStart, KeepsTheComposeVariableSetWhileTheOpenGLLibrariesLoad) {
+  if (posix::video_started()) GTEST_SKIP() << "the display was started by an earlier test";
+  setenv("XCOMPOSEFILE", "/tmp/pixwell-own-compose", 1);
+  slow_mesa_loads = true;
+  ASSERT_TRUE(posix::ensure_video());
+  slow_mesa_loads = false;
+  EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), "/tmp/pixwell-own-compose");
+  std::lock_guard<std::mutex> guard(seen_lock);
+  if (compose_variable_seen.empty()) GTEST_SKIP() << "Mesa's libraries are not loaded ahead here";
+  for (const std::string& value : compose_variable_seen) EXPECT_EQ(value, "/dev/null");
+}
+
 }  // namespace
+
+// Every dlopen of this program comes here first, so that the test above can
+// watch the loading thread; other loads go straight on.
+extern "C" void* dlopen(const char* file, int mode) noexcept {
+  using Open = void* (*)(const char*, int);
+  static const auto real_dlopen = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "dlopen"));
+  if (!slow_mesa_loads || !is_mesa_library(file)) return real_dlopen(file, mode);
+  note_compose_variable();
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  void* library = real_dlopen(file, mode);
+  note_compose_variable();
+  return library;
+}
 #endif

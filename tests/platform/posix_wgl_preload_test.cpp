@@ -30,19 +30,42 @@ int note_driver(dl_phdr_info* info, size_t, void* found) {
   return 0;
 }
 
+bool mesa_loaded() {
+  if (void* vendor = dlopen("libGLX_mesa.so.0", RTLD_NOW | RTLD_NOLOAD)) {
+    dlclose(vendor);  // drops only the reference that this look took
+    return true;
+  }
+  return false;
+}
+
+bool driver_loaded() {
+  bool found = false;
+  dl_iterate_phdr(note_driver, &found);
+  return found;
+}
+
+// Exit codes of the fresh process below.
+constexpr int kLoadedByThePreload = 0;
+constexpr int kAlreadyLoaded = 2;
+constexpr int kNotLoaded = 3;
+
+[[noreturn]] void preload_in_a_fresh_process() {
+  if (mesa_loaded() || driver_loaded()) std::_Exit(kAlreadyLoaded);
+  posix::GlDriverPreload preload;
+  preload.start();
+  preload.wait();
+  std::_Exit(mesa_loaded() && driver_loaded() ? kLoadedByThePreload : kNotLoaded);
+}
+
 // On this machine Mesa is the OpenGL in use: after the wait both the GLX
-// vendor library and the driver are in the process.
+// vendor library and the driver are in the process. A process of its own,
+// started afresh, shows that it was the preload that loaded them.
 TEST(GlDriverPreload, LeavesTheDriverLoadedAfterTheWait) {
   if (!mesa_preload_wanted(std::getenv("__GLX_VENDOR_LIBRARY_NAME"),
                            std::getenv("LIBGL_DRIVERS_PATH"), false))
     GTEST_SKIP() << "the environment names another OpenGL";
-  posix::GlDriverPreload preload;
-  preload.start();
-  preload.wait();
-  EXPECT_NE(dlopen("libGLX_mesa.so.0", RTLD_NOW | RTLD_NOLOAD), nullptr);
-  bool driver_loaded = false;
-  dl_iterate_phdr(note_driver, &driver_loaded);
-  EXPECT_TRUE(driver_loaded);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(preload_in_a_fresh_process(), testing::ExitedWithCode(kLoadedByThePreload), "");
 }
 
 }  // namespace
