@@ -11,6 +11,7 @@
 #include "reference/raster_literal.h"
 #include "support/angle_table_once.h"
 #include "support/canvas_buffer.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ TEST_P(FastVsLiteral, GradientRects) {
     uint32_t c = colour();
     FillGradientRect(fast_->canvas(), x, y, w, h, c);
     literal::FillGradientRect(slow_->canvas(), x, y, w, h, c);
-    ASSERT_TRUE(fast_->same_pixels(*slow_)) << x << "," << y << " " << w << "x" << h << " " << c;
+    ASSERT_SAME_PICTURE(slow_->picture(), fast_->picture())
+        << x << "," << y << " " << w << "x" << h << " " << c;
   }
 }
 
@@ -66,7 +68,7 @@ TEST_P(FastVsLiteral, BlendRects) {
     uint32_t c = colour(), mode = random_() % 5;
     FillBlendRect(fast_->canvas(), x, y, w, h, c, mode);
     literal::FillBlendRect(slow_->canvas(), x, y, w, h, c, mode);
-    ASSERT_TRUE(fast_->same_pixels(*slow_))
+    ASSERT_SAME_PICTURE(slow_->picture(), fast_->picture())
         << x << "," << y << " " << w << "x" << h << " " << c << " mode " << mode;
   }
 }
@@ -78,7 +80,8 @@ TEST_P(FastVsLiteral, GradientDiscs) {
     uint32_t c = colour();
     FillGradientDisc(fast_->canvas(), x, y, r, c);
     literal::FillGradientDisc(slow_->canvas(), x, y, r, c);
-    ASSERT_TRUE(fast_->same_pixels(*slow_)) << x << "," << y << " r " << r << " " << c;
+    ASSERT_SAME_PICTURE(slow_->picture(), fast_->picture())
+        << x << "," << y << " r " << r << " " << c;
   }
 }
 
@@ -90,7 +93,8 @@ TEST_P(FastVsLiteral, Lines) {
     uint32_t c = colour();
     DrawLine(fast_->canvas(), x1, y1, x2, y2, c);
     literal::DrawLine(slow_->canvas(), x1, y1, x2, y2, c);
-    ASSERT_TRUE(fast_->same_pixels(*slow_)) << x1 << "," << y1 << " " << x2 << "," << y2;
+    ASSERT_SAME_PICTURE(slow_->picture(), fast_->picture())
+        << x1 << "," << y1 << " " << x2 << "," << y2;
   }
 }
 
@@ -114,11 +118,11 @@ TEST_P(FastVsLiteral, LongLinesOnACanvas) {
     DrawLine(fast.canvas(), x1, y1, x2, y2, c);
     literal::DrawLine(slow.canvas(), x1, y1, x2, y2, c);
     if (round % 20 == 19) {
-      ASSERT_TRUE(fast.same_pixels(slow))
+      ASSERT_SAME_PICTURE(slow.picture(), fast.picture())
           << "a line up to " << x1 << "," << y1 << " " << x2 << "," << y2;
     }
   }
-  ASSERT_TRUE(fast.same_pixels(slow));
+  ASSERT_SAME_PICTURE(slow.picture(), fast.picture());
 }
 
 TEST_P(FastVsLiteral, LargeDiscsAndWideRects) {
@@ -126,12 +130,12 @@ TEST_P(FastVsLiteral, LargeDiscsAndWideRects) {
     make_pair();
     FillGradientDisc(fast_->canvas(), 30, 20, r, 0x3F2F1F);
     literal::FillGradientDisc(slow_->canvas(), 30, 20, r, 0x3F2F1F);
-    ASSERT_TRUE(fast_->same_pixels(*slow_)) << r;
+    ASSERT_SAME_PICTURE(slow_->picture(), fast_->picture()) << r;
   }
   make_pair();
   FillGradientRect(fast_->canvas(), -5, -5, 50000, 30, 0x102030);
   literal::FillGradientRect(slow_->canvas(), -5, -5, 50000, 30, 0x102030);
-  ASSERT_TRUE(fast_->same_pixels(*slow_));
+  ASSERT_SAME_PICTURE(slow_->picture(), fast_->picture());
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, FastVsLiteral, testing::Values(16, 32),
