@@ -96,37 +96,29 @@ std::string next_file_stem() {
   return set == 1 ? name : name + "-" + std::to_string(set);
 }
 
-bool write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
-  if (width <= 0 || height <= 0) return false;
-  return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+// Writes one picture and gives its line of the failure message.
+std::string write_png(const char* label, const std::string& path, int width, int height,
+                      const std::vector<uint8_t>& rgb) {
+  bool written = width > 0 && height > 0 &&
+                 stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+  return "\n  " + std::string(label) + ": " + path + (written ? "" : " (could not be written)");
 }
 
 // Writes the three pictures and says where they are, or why they are not.
 std::string write_pictures(const Picture& expected, const Picture& actual) {
   std::string stem = next_file_stem();
   if (stem.empty())
-    return "pictures not written: this test already wrote " +
+    return "\n  pictures not written: this test already wrote " +
            std::to_string(kMaxPictureSetsPerTest) + " sets";
   std::error_code error;
   std::filesystem::create_directories(picture_folder(), error);
   std::string base = picture_folder() + "/" + stem;
-  struct File {
-    std::string label, path;
-    bool written;
-  } files[] = {
-      {"expected", base + "-expected.png",
-       write_png(base + "-expected.png", expected.width, expected.height, picture_rgb(expected))},
-      {"actual", base + "-actual.png",
-       write_png(base + "-actual.png", actual.width, actual.height, picture_rgb(actual))},
-      {"difference", base + "-difference.png",
-       write_png(base + "-difference.png", std::max(expected.width, actual.width),
-                 std::max(expected.height, actual.height), difference_rgb(expected, actual))},
-  };
-  std::string text;
-  for (const File& file : files)
-    text +=
-        "\n  " + file.label + ": " + file.path + (file.written ? "" : " (could not be written)");
-  return text;
+  return write_png("expected", base + "-expected.png", expected.width, expected.height,
+                   picture_rgb(expected)) +
+         write_png("actual", base + "-actual.png", actual.width, actual.height,
+                   picture_rgb(actual)) +
+         write_png("difference", base + "-difference.png", std::max(expected.width, actual.width),
+                   std::max(expected.height, actual.height), difference_rgb(expected, actual));
 }
 
 std::string size_text(const Picture& picture) {
