@@ -10,6 +10,7 @@
 #include "raster/discs.h"
 #include "raster/lines.h"
 #include "support/dc_pixels.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -27,18 +28,15 @@ class CompositingTest : public testing::Test {
     fill_dc(dc(), 0, 0, kWidth, kHeight, 0x000000);
     fill_dc(dc(), 0, 0, 275, 200, 0x204060);
     fill_dc(dc(), 275, 200, 275, 200, 0xF0E0D0);
-    expected_store_ = read_dc_pixels(dc(), 0, 0, kWidth, kHeight).pixels;
-    expected_ = Canvas{expected_store_.data(), kWidth, kHeight, 32};
+    expected_picture_ = read_dc_pixels(dc(), 0, 0, kWidth, kHeight);
+    expected_ = Canvas{expected_picture_.pixels.data(), kWidth, kHeight, 32};
   }
   void TearDown() override { DestroySurface(target_); }
 
   HDC dc() const { return SurfaceDC(target_); }
-  std::vector<uint32_t> actual() const {
-    return read_dc_pixels(dc(), 0, 0, kWidth, kHeight).pixels;
-  }
 
   Surface* target_ = nullptr;
-  std::vector<uint32_t> expected_store_;
+  DcPixels expected_picture_;  // the expected target, drawn on through expected_
   Canvas expected_{};
 };
 
@@ -49,7 +47,7 @@ TEST_F(CompositingTest, GradientDiscLandsOnTheTargetAndNothingElseChanges) {
   EXPECT_EQ(result.at(248, 100), 0x008100u);  // second ring inside
   EXPECT_EQ(result.at(200, 100), 0x00FB00u);  // centre
   FillGradientDisc(expected_, 200, 100, 50, 0x00007F00);
-  EXPECT_EQ(result.pixels, expected_store_);
+  EXPECT_SAME_PICTURE(expected_picture_, result);
 }
 
 TEST_F(CompositingTest, BlendRectAveragesWithWhatTheTargetShows) {
@@ -61,7 +59,7 @@ TEST_F(CompositingTest, BlendRectAveragesWithWhatTheTargetShows) {
   EXPECT_EQ(result.at(300, 180), 0x3B3B3Bu);  // over black
   EXPECT_EQ(result.at(350, 250), 0xF0E0D0u);  // just outside
   FillBlendRect(expected_, 250, 150, 100, 100, 0x00777777, 0);
-  EXPECT_EQ(result.pixels, expected_store_);
+  EXPECT_SAME_PICTURE(expected_picture_, result);
 }
 
 // The rectangle is drawn at the canvas's origin and that corner of the canvas
@@ -81,7 +79,7 @@ TEST_F(CompositingTest, GradientRectPlacesTheCanvasCornerOverTheTarget) {
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 100; ++x)
       PutPixel(expected_, 10 + x, 150 + y, GetPixel(ScreenCanvas, x, y));
-  EXPECT_EQ(result.pixels, expected_store_);
+  EXPECT_SAME_PICTURE(expected_picture_, result);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "display/display_window.h"
 #include "support/dc_pixels.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ TEST_F(SurfaceTest, StripSizedSurfaceIsBlackAndDrawableToItsLastRow) {
   DcPixels bottom = read_dc_pixels(dc, 540, 12590, 10, 10);
   EXPECT_EQ(bottom.at(9, 9), 0xABCDEFu);
   EXPECT_EQ(bottom.at(8, 9), 0u);
-  EXPECT_EQ(read_dc_pixels(dc, 0, 0, 550, 350).pixels, std::vector<uint32_t>(550 * 350, 0));
+  EXPECT_SAME_PICTURE((Picture{550, 350, std::vector<uint32_t>(550 * 350, 0)}),
+                      read_dc_pixels(dc, 0, 0, 550, 350));
   DestroySurface(surface);
 }
 

@@ -14,6 +14,7 @@
 #include "platform/opengl.h"
 #include "scene3d/scene.h"
 #include "support/dc_pixels.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -133,10 +134,10 @@ TEST_F(LayerWindowTest, HoverShowsTheSelectedBandOneRepaintLater) {
   send(WM_MOUSEMOVE, 0, MAKELPARAM(60, 40));
   RepaintWindow(window(), 0, 0, 0);
   EXPECT_EQ(SelectedLayer, index);
-  EXPECT_EQ(read_dc_pixels(WindowDC, 11, 21, 100, 40).pixels, normal.pixels);
-  EXPECT_EQ(read_dc_pixels(BackDC, 11, 21, 100, 40).pixels, selected.pixels);
+  EXPECT_SAME_PICTURE(normal, read_dc_pixels(WindowDC, 11, 21, 100, 40));
+  EXPECT_SAME_PICTURE(selected, read_dc_pixels(BackDC, 11, 21, 100, 40));
   RepaintWindow(window(), 0, 0, 0);
-  EXPECT_EQ(read_dc_pixels(WindowDC, 11, 21, 100, 40).pixels, selected.pixels);
+  EXPECT_SAME_PICTURE(selected, read_dc_pixels(WindowDC, 11, 21, 100, 40));
 }
 
 TEST_F(LayerWindowTest, LeftButtonUpRepaintsExactlyOnce) {

@@ -13,6 +13,7 @@
 #include "layers/captioned_layer.h"
 #include "layers/layer_test_window.h"
 #include "layers/text_view.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -29,12 +30,12 @@ class DiagnosticOverlaysTest : public testing::Test {
   HWND window() const { return layer_test_window(); }
 
   // Back-buffer pixels after a drawing on a black area.
-  static std::vector<uint32_t> drawn(const std::function<void()>& draw) {
+  static DcPixels drawn(const std::function<void()>& draw) {
     fill_dc(BackDC, 0, 0, 400, 300, 0);
     draw();
-    return read_dc_pixels(BackDC, 0, 0, 400, 300).pixels;
+    return read_dc_pixels(BackDC, 0, 0, 400, 300);
   }
-  static std::vector<uint32_t> texts(const std::vector<Text>& expected) {
+  static DcPixels texts(const std::vector<Text>& expected) {
     return drawn([&] {
       for (const Text& t : expected)
         TextOutA(BackDC, t.x, t.y, t.text.c_str(), static_cast<int>(t.text.size()));
@@ -67,7 +68,7 @@ TEST_F(DiagnosticOverlaysTest, FormatDecimalIsUnsignedWithoutLeadingZeros) {
 TEST_F(DiagnosticOverlaysTest, FpsHistoryShiftsInTheNewValueAndPrintsTenRows) {
   uint32_t history[10];
   for (uint32_t i = 0; i < 10; ++i) history[i] = i + 1;
-  std::vector<uint32_t> actual = drawn([&] { DrawFpsHistory(BackDC, history, 11); });
+  DcPixels actual = drawn([&] { DrawFpsHistory(BackDC, history, 11); });
   // Green on the back buffer, with no background fill.
   EXPECT_FALSE(colour_box(BackDC, 0, 0, 400, 300, 0x00FF00).empty());
   for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(history[i], i + 2);
@@ -76,8 +77,8 @@ TEST_F(DiagnosticOverlaysTest, FpsHistoryShiftsInTheNewValueAndPrintsTenRows) {
     rows.push_back({155, 100 + 15 * k, std::to_string(k + 2)});
     rows.push_back({125, 100 + 15 * k, "FPS:"});
   }
-  EXPECT_EQ(actual, texts(rows));
-  EXPECT_NE(actual, texts({}));
+  EXPECT_SAME_PICTURE(texts(rows), actual);
+  EXPECT_NE(actual.pixels, texts({}).pixels);
   DrawFpsHistory(BackDC, nullptr, 5);  // no history: nothing
 }
 
@@ -96,14 +97,14 @@ TEST_F(DiagnosticOverlaysTest, LayerInfoPrintsAddressKindAndPlaceUnsigned) {
                   {110, 40, "4294967295"}, {110, 55, "6"}, {110, 70, "30"}, {110, 85, "20"}};
     expected.push_back({10, 25, address});
     expected.push_back({110, 25, kind});
-    EXPECT_EQ(drawn([&] { DrawLayerInfo(index, 10, 25); }), texts(expected)) << index;
+    EXPECT_SAME_PICTURE(texts(expected), drawn([&] { DrawLayerInfo(index, 10, 25); })) << index;
   }
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&GetLayer(1)->Kind), 4), "FFFF");
   // No such layer, or an empty table: nothing.
-  EXPECT_EQ(drawn([] { DrawLayerInfo(2, 10, 25); }), texts({}));
-  EXPECT_EQ(drawn([] { DrawLayerInfo(-1, 10, 25); }), texts({}));
+  EXPECT_SAME_PICTURE(texts({}), drawn([] { DrawLayerInfo(2, 10, 25); }));
+  EXPECT_SAME_PICTURE(texts({}), drawn([] { DrawLayerInfo(-1, 10, 25); }));
   forget_layers();
-  EXPECT_EQ(drawn([] { DrawLayerInfo(0, 10, 25); }), texts({}));
+  EXPECT_SAME_PICTURE(texts({}), drawn([] { DrawLayerInfo(0, 10, 25); }));
 }
 
 }  // namespace

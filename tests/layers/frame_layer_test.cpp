@@ -13,6 +13,7 @@
 #include "layers/panel_layer.h"
 #include "layers/text_view.h"
 #include "reference/raster_literal.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -97,22 +98,22 @@ TEST_F(FrameLayerTest, RenderDiscFramesFillsFrameZeroAndTheBandAtRowHundred) {
   std::vector<uint32_t> page = canvas_snapshot();
   Canvas canvas{page.data(), kBufferWidth, kBufferHeight, 32};
   literal::FillGradientDisc(canvas, 60, 71, 50, 0x7F7F7F);
-  std::vector<uint32_t> frame0 = page_rect(page, 10, 21, 100, 100);
+  Picture frame0 = page_picture(page, 10, 21, 100, 100);
+  EXPECT_EQ(frame0.at(50, 50), 0xFBFBFBu);  // the disc's centre
+  Picture shifted{100, 100, std::vector<uint32_t>(100 * 100)};
+  for (int y = 0; y < 100; ++y)
+    for (int x = 21; x < 100; ++x) shifted.pixels[y * 100 + x] = frame0.at(x < 30 ? 0 : x - 30, y);
 
   DrawLayer(0);
   const Layer* layer = GetLayer(0);
   EXPECT_EQ(layer->FramesReady, 1u);
   DcPixels image = read_dc_pixels(layer->ImageDC, 0, 0, 100, 300);
-  EXPECT_EQ(std::vector<uint32_t>(image.pixels.begin(), image.pixels.begin() + 100 * 100), frame0);
-  EXPECT_EQ(frame0[50 * 100 + 50], 0xFBFBFBu);  // the disc's centre
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 100; ++x) {
-      uint32_t want = x <= 20 ? 0 : frame0[y * 100 + (x < 30 ? 0 : x - 30)];
-      ASSERT_EQ(image.at(x, 100 + y), want) << x << "," << y;
-      ASSERT_EQ(image.at(x, 200 + y), 0u) << x << "," << y;
-    }
+  EXPECT_SAME_PICTURE(frame0, picture_rows(image, 0, 100));
+  EXPECT_SAME_PICTURE(shifted, picture_rows(image, 100, 100));
+  EXPECT_SAME_PICTURE((Picture{100, 100, std::vector<uint32_t>(100 * 100)}),
+                      picture_rows(image, 200, 100));
   // Ready and not selected: frame 0 is shown.
-  EXPECT_EQ(read_dc_pixels(BackDC, 10, 21, 100, 100).pixels, frame0);
+  EXPECT_SAME_PICTURE(frame0, read_dc_pixels(BackDC, 10, 21, 100, 100));
 }
 
 // A panel or a text view as layer 0 leaves word 10 unused, so the procedure
@@ -166,8 +167,8 @@ TEST_F(FrameLayerTest, AFrameAnimationThatIsNotLayerZeroShowsFrameNotReady) {
   EXPECT_LT(text.right, extent.cx);
   EXPECT_GT(text.right, extent.cx - 10);
   EXPECT_LT(text.bottom, extent.cy);
-  EXPECT_EQ(read_dc_pixels(BackDC, 100, 201, 200, 40).pixels,
-            read_dc_pixels(layer->ImageDC, 0, 0, 200, 40).pixels);
+  EXPECT_SAME_PICTURE(read_dc_pixels(layer->ImageDC, 0, 0, 200, 40),
+                      read_dc_pixels(BackDC, 100, 201, 200, 40));
   // Layer 0 is no frame animation: it is left as it was.
   EXPECT_EQ(GetLayer(0)->Caption, caption);
   EXPECT_EQ(GetLayer(0)->CaptionLength, 4);
@@ -191,7 +192,7 @@ TEST_F(FrameLayerTest, RenderDiscFramesWithoutLayerZeroTouchesNothing) {
   forget_layers();
   RenderDiscFrames(0);
   EXPECT_EQ(GetLayer(0)->FramesReady, 0u);
-  EXPECT_EQ(read_dc_pixels(BackDC, 0, 0, 200, 200).pixels, before.pixels);
+  EXPECT_SAME_PICTURE(before, read_dc_pixels(BackDC, 0, 0, 200, 200));
 }
 
 TEST_F(FrameLayerTest, SizesAndFrameCountsBelowOneOrOverflowingAreRefused) {

@@ -9,6 +9,7 @@
 #include "layers/layer_test_window.h"
 #include "layers/panel_layer.h"
 #include "layers/text_view.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST_F(LayerTableTest, IndicesOutsideTheTableReadNothingAndDrawNothing) {
     DrawLayer(index);
     EXPECT_EQ(HitTestLayer(window(), index), -1);
   }
-  EXPECT_EQ(read_dc_pixels(BackDC, 0, 0, 40, 40).pixels, before.pixels);
+  EXPECT_SAME_PICTURE(before, read_dc_pixels(BackDC, 0, 0, 40, 40));
 }
 
 TEST_F(LayerTableTest, AnUnknownKindIsSkippedAndTheLayersAfterItAreDrawn) {
@@ -150,11 +151,11 @@ TEST_F(LayerTableTest, OverlappingLayersHitFromTheTopEndSelectingTheLowerOne) {
   // The last repaint drew layer 1 greyed, then layer 3 over it in its normal
   // look: the back buffer holds layer 3's band 0 at its place.
   Layer* top = GetLayer(3);
-  EXPECT_EQ(read_dc_pixels(BackDC, top->X, top->Y, top->Width, top->Height).pixels,
-            read_dc_pixels(top->ImageDC, 0, 0, top->Width, top->Height).pixels);
+  EXPECT_SAME_PICTURE(read_dc_pixels(top->ImageDC, 0, 0, top->Width, top->Height),
+                      read_dc_pixels(BackDC, top->X, top->Y, top->Width, top->Height));
   Layer* lower = GetLayer(1);
-  EXPECT_EQ(read_dc_pixels(BackDC, lower->X, lower->Y, 40, 10).pixels,
-            read_dc_pixels(lower->ImageDC, 0, lower->Height, 40, 10).pixels);
+  EXPECT_SAME_PICTURE(read_dc_pixels(lower->ImageDC, 0, lower->Height, 40, 10),
+                      read_dc_pixels(BackDC, lower->X, lower->Y, 40, 10));
 }
 
 }  // namespace

@@ -34,3 +34,8 @@ std::vector<uint32_t> canvas_snapshot();
 // A rectangle of a pixel vector laid out 1024 pixels a row.
 std::vector<uint32_t> page_rect(const std::vector<uint32_t>& page, int x, int y, int width,
                                 int height);
+// The same rectangle as a picture.
+inline Picture page_picture(const std::vector<uint32_t>& page, int x, int y, int width,
+                            int height) {
+  return {width, height, page_rect(page, x, y, width, height)};
+}

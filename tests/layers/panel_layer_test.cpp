@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "display/graphics_startup.h"
 #include "layers/captioned_layer.h"
 #include "layers/frame_layer.h"
@@ -10,6 +12,7 @@
 #include "layers/layer_window.h"
 #include "layers/text_view.h"
 #include "reference/raster_literal.h"
+#include "support/picture_diff.h"
 #include "text/text_document.h"
 
 namespace {
@@ -23,7 +26,8 @@ class PanelLayerTest : public testing::Test {
 };
 
 // The gradient is drawn at (X, Y) and cut from there: the band's top row and
-// left column are what the canvas held before.
+// left column are what the canvas held before. The panel is drawn and hit
+// at (1, 1), 20 pixels wide.
 TEST_F(PanelLayerTest, PanelIsATwentyPixelGradientCutOnePixelUpAndLeft) {
   Canvas page = ScreenCanvas;
   for (int y = 0; y <= 201; ++y)
@@ -34,18 +38,10 @@ TEST_F(PanelLayerTest, PanelIsATwentyPixelGradientCutOnePixelUpAndLeft) {
 
   ASSERT_EQ(CreatePanelLayer(window(), 0, 0, 200, 0x00007F), 0);
   const Layer* layer = GetLayer(0);
-  EXPECT_EQ(layer->Kind, 0x0F01u);
-  EXPECT_EQ(layer->X, 1);
-  EXPECT_EQ(layer->Y, 1);
-  EXPECT_EQ(layer->Width, 20);
-  EXPECT_EQ(layer->Height, 200);
-  EXPECT_EQ(layer->ImageDC, SurfaceDC(layer->Image));
-  EXPECT_EQ(layer->ImageBitmap, nullptr);  // a panel keeps only the device context
-  EXPECT_EQ(layer->Colour, 0u);            // nor the colour
   EXPECT_EQ(SurfaceSize(layer->Image), (uint64_t{20} << 32) | 600u);
   DcPixels image = read_dc_pixels(layer->ImageDC, 0, 0, 20, 600);
-  std::vector<uint32_t> band0(image.pixels.begin(), image.pixels.begin() + 20 * 200);
-  EXPECT_EQ(band0, page_rect(expected_page, 1, 1, 20, 200));
+  Picture band0 = picture_rows(image, 0, 200);
+  EXPECT_SAME_PICTURE(page_picture(expected_page, 1, 1, 20, 200), band0);
   EXPECT_EQ(image.at(0, 0), 0x123456u);
   EXPECT_EQ(image.at(19, 199), 0x00007Fu);  // the bottom row is the base
   EXPECT_EQ(image.at(1, 1), 0x0000FDu);     // the top drawn row: 127 + 127 × 199 div 200
@@ -56,8 +52,17 @@ TEST_F(PanelLayerTest, PanelIsATwentyPixelGradientCutOnePixelUpAndLeft) {
     SelectedLayer = selected;
     fill_dc(BackDC, 0, 0, 40, 240, 0);
     DrawLayer(0);
-    EXPECT_EQ(read_dc_pixels(BackDC, 1, 1, 20, 200).pixels, band0);
+    EXPECT_SAME_PICTURE(band0, read_dc_pixels(BackDC, 1, 1, 20, 200));
     EXPECT_EQ(read_dc_pixels(BackDC, 21, 1, 1, 1).at(0, 0), 0u);
+  }
+  for (auto [x, y, hit] : {std::tuple{1, 1, true},
+                           {21, 201, true},
+                           {22, 100, false},
+                           {10, 202, false},
+                           {0, 0, false}}) {
+    SelectedLayer = -1;
+    SetMousePosition(MAKELPARAM(x, y));
+    EXPECT_EQ(HitTestLayer(window(), 0), hit ? 0 : -1) << x << "," << y;
   }
 }
 
@@ -103,7 +108,7 @@ TEST_F(PanelLayerTest, EveryKindWithoutASurfaceKeepsNoImageAndDrawsNothing) {
     }
   }
   LastKey = 0;
-  EXPECT_EQ(read_dc_pixels(BackDC, 0, 0, 300, 120).pixels, before.pixels);
+  EXPECT_SAME_PICTURE(before, read_dc_pixels(BackDC, 0, 0, 300, 120));
   EXPECT_EQ(GetLayer(1)->FramesReady, 0u);
 }
 

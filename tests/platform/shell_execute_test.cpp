@@ -39,6 +39,9 @@ TEST(ShellExecuting, SplitsParametersByTheWindowsCommandLineRules) {
   EXPECT_EQ(arguments_received("\"end\\\\\" next"), (Lines{"end\\", "next"}));
   EXPECT_EQ(arguments_received("x\\\\\\\"y"), (Lines{"x\\\"y"}));
   EXPECT_EQ(arguments_received("half\" quoted\"word"), (Lines{"half quotedword"}));
+  // Outside quotes "" opens and closes quoting at once: it adds nothing to a
+  // word, and alone it is an empty argument.
+  EXPECT_EQ(arguments_received("a\"\"b \"\" c"), (Lines{"ab", "", "c"}));
   EXPECT_EQ(arguments_received(""), Lines{});
   EXPECT_EQ(arguments_received(nullptr), Lines{});
 }

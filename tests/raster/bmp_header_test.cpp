@@ -5,6 +5,7 @@
 
 #include "raster/bmp.h"
 #include "raster/bmp_test_support.h"
+#include "support/picture_diff.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -42,9 +43,9 @@ class BmpHeader : public testing::Test {
       for (BmpBlit kind : kBlits) {
         CanvasBuffer target(12, 16, depth);
         fill_random(target, static_cast<uint32_t>(depth));
-        std::vector<uint32_t> expected = expected_pixels(target, image_, placement, kind);
+        Picture expected = expected_picture(target, image_, placement, kind);
         blit(kind, target.canvas(), placement.x, placement.y);
-        EXPECT_EQ(all_pixels(target), expected)
+        EXPECT_SAME_PICTURE(expected, target.picture())
             << "depth " << depth << (kind == BmpBlit::kDraw ? ", draw" : ", blend");
       }
     }

@@ -8,6 +8,7 @@
 #include "raster/bmp.h"
 #include "raster/bmp_test_support.h"
 #include "reference/bmp_literal.h"
+#include "support/picture_diff.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST(BmpLiteralMatch, FastBlittersLeaveTheSamePixelsAsTheLiteralOnes) {
       BlendBmpFile(path.c_str(), fast.canvas(), 0, x, y);
       literal::BlendBmpFile(path.c_str(), reference.canvas(), 0, x, y);
     }
-    ASSERT_EQ(all_pixels(fast), all_pixels(reference))
+    ASSERT_SAME_PICTURE(reference.picture(), fast.picture())
         << "round " << round << ": " << width << " x " << height << " (" << file.size()
         << " bytes) at (" << x << ", " << y << ") on " << fast.canvas().Width << " x "
         << fast.canvas().Height << " at depth " << depth;

@@ -5,6 +5,7 @@
 
 #include "raster/bmp.h"
 #include "raster/bmp_test_support.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -45,9 +46,9 @@ void expect_blit(const MagickImage& image, uint32_t canvas_width, uint32_t canva
                    << " at (" << placement.x << ", " << placement.y << ")");
       CanvasBuffer target(canvas_width, canvas_height, depth);
       fill_random(target, seed);
-      std::vector<uint32_t> expected = expected_pixels(target, image, placement, blit);
+      Picture expected = expected_picture(target, image, placement, blit);
       blit_file(blit, image, target.canvas(), placement.x, placement.y);
-      EXPECT_EQ(all_pixels(target), expected);
+      EXPECT_SAME_PICTURE(expected, target.picture());
     }
   }
 }
@@ -106,10 +107,9 @@ TEST(BmpMagickFile, ImageLargerThanTheBufferDrawsTheRowsThatFit) {
         CanvasBuffer target(name.width + 3, name.height + 4, depth);
         fill_random(target, 6);
         uint32_t rows = blit == BmpBlit::kDraw ? oversize.drawn_rows : oversize.blended_rows;
-        std::vector<uint32_t> expected =
-            expected_pixels(target, image, {1, 2, rows, name.height}, blit);
+        Picture expected = expected_picture(target, image, {1, 2, rows, name.height}, blit);
         blit_file(blit, image, target.canvas(), 1, 2);
-        EXPECT_TRUE(all_pixels(target) == expected)
+        EXPECT_SAME_PICTURE(expected, target.picture())
             << name.name << " at depth " << depth << ", rows " << rows;
       }
     }
@@ -122,10 +122,10 @@ TEST(BmpMagickFile, SixteenAndThirtyTwoBitImagesDrawNothing) {
     for (int32_t depth : kDepths) {
       CanvasBuffer target(10, 8, depth);
       fill_random(target, 7);
-      std::vector<uint32_t> before = all_pixels(target);
+      Picture before = target.picture();
       DrawBmpFile(path.c_str(), target.canvas(), 0, 1, 1);
       BlendBmpFile(path.c_str(), target.canvas(), 0, -2, -1);
-      EXPECT_EQ(all_pixels(target), before) << name << " at depth " << depth;
+      EXPECT_SAME_PICTURE(before, target.picture()) << name << " at depth " << depth;
     }
   }
 }

@@ -40,14 +40,6 @@ Rgb image_pixel(const MagickImage& image, uint32_t column, uint32_t top_row) {
 
 }  // namespace
 
-std::vector<uint32_t> all_pixels(const CanvasBuffer& target) {
-  std::vector<uint32_t> all;
-  for (uint32_t y = 0; y < target.canvas().Height; ++y)
-    for (uint32_t x = 0; x < target.canvas().Width; ++x)
-      all.push_back(target.at(static_cast<int32_t>(x), static_cast<int32_t>(y)));
-  return all;
-}
-
 void fill_random(CanvasBuffer& target, uint32_t seed) {
   std::mt19937 random(seed);
   for (uint32_t y = 0; y < target.canvas().Height; ++y)
@@ -69,10 +61,11 @@ MagickImage load_magick_image(const std::string& name, uint32_t width, uint32_t 
   return image;
 }
 
-std::vector<uint32_t> expected_pixels(const CanvasBuffer& before, const MagickImage& image,
-                                      const BmpPlacement& placement, BmpBlit blit) {
+Picture expected_picture(const CanvasBuffer& before, const MagickImage& image,
+                         const BmpPlacement& placement, BmpBlit blit) {
   const Canvas& canvas = before.canvas();
-  std::vector<uint32_t> pixels = all_pixels(before);
+  Picture picture = before.picture();
+  std::vector<uint32_t>& pixels = picture.pixels;
   for (uint32_t r = 0; r < placement.rows; ++r) {
     uint32_t y = static_cast<uint32_t>(placement.y) + placement.header_height - r;
     for (uint32_t c = 0; c < image.width; ++c) {
@@ -88,5 +81,5 @@ std::vector<uint32_t> expected_pixels(const CanvasBuffer& before, const MagickIm
       }
     }
   }
-  return pixels;
+  return picture;
 }

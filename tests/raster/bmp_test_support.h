@@ -12,8 +12,6 @@
 
 enum class BmpBlit { kDraw, kBlend };
 
-// Every pixel of a canvas, row by row.
-std::vector<uint32_t> all_pixels(const CanvasBuffer& target);
 // Fills every pixel with pseudo-random cells, including bits that packed
 // colours leave clear (bit 5 at 16 bits, bits 31..24 at 32 bits).
 void fill_random(CanvasBuffer& target, uint32_t seed);
@@ -43,8 +41,8 @@ struct BmpPlacement {
   uint32_t header_height = 0;
 };
 
-// The canvas pixels after the blit, from the pixels before it: each image
-// pixel packed and (for a blend) averaged with what lies under it, written
-// in drawing order, with pixels off the canvas landing on pixel (0, 0).
-std::vector<uint32_t> expected_pixels(const CanvasBuffer& before, const MagickImage& image,
-                                      const BmpPlacement& placement, BmpBlit blit);
+// The canvas after the blit, from the canvas before it: each image pixel
+// packed and (for a blend) averaged with what lies under it, written in
+// drawing order, with pixels off the canvas landing on pixel (0, 0).
+Picture expected_picture(const CanvasBuffer& before, const MagickImage& image,
+                         const BmpPlacement& placement, BmpBlit blit);

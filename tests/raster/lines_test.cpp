@@ -79,6 +79,26 @@ TEST(FillGradientRect, HeightOneDrawsTheBaseRowAndZeroHeightNothing) {
   EXPECT_TRUE(set_pixels(empty).empty());
 }
 
+// Five rows from y = −1 on a canvas four rows high: rows 3 to 0 take the
+// stripes i = 1 to 4 (64 + 64 × i div 5: 76, 89, 102, 115), and the bottom
+// stripe, i = 0 in the base colour 64, falls on row 4, off the canvas, and
+// is drawn first. Pixel (0, 0) keeps the last stripe that writes it: the
+// stray one while the rows leave column 0 alone, row 0's when they cover it.
+TEST(FillGradientRect, OneRowTallerThanTheCanvasFromMinusOneLeavesTheRightStripeInPixelZero) {
+  CanvasBuffer apart(6, 4, 32);
+  FillGradientRect(apart.canvas(), 1, -1, 3, 5, 64);  // columns 2 to 4
+  EXPECT_EQ(apart.at(0, 0), 64u);
+  EXPECT_EQ(apart.at(1, 0), 0u);
+  EXPECT_EQ(apart.at(2, 0), 115u);
+  EXPECT_EQ(apart.at(4, 3), 76u);
+
+  CanvasBuffer covering(6, 4, 32);
+  FillGradientRect(covering.canvas(), -1, -1, 3, 5, 64);  // columns 0 to 2
+  EXPECT_EQ(covering.at(0, 0), 115u);
+  EXPECT_EQ(covering.at(0, 3), 76u);
+  EXPECT_EQ(covering.at(3, 0), 0u);
+}
+
 TEST(FillBlendRect, AveragesTheRectangleAnchoredAtItsCorner) {
   CanvasBuffer buffer(4, 4, 32);
   FillBlendRect(buffer.canvas(), 0, 0, 2, 2, 0xFFFFFF, 0);

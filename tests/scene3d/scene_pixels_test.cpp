@@ -11,6 +11,7 @@
 #include "scene3d/scene.h"
 #include "scene3d/scene_model.h"
 #include "scene3d/scene_window.h"
+#include "support/picture_diff.h"
 
 namespace {
 
@@ -227,7 +228,7 @@ TEST_F(ScenePixelsTest, ColourInsideBothSpheresFollowsTheLightingEquation) {
 
 TEST_F(ScenePixelsTest, FramesFromTheInitialStateAreIdentical) {
   SceneFrame first = render();
-  for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(render().pixels, first.pixels);
+  for (int frame = 0; frame < 3; ++frame) EXPECT_SAME_PICTURE(first.picture(), render().picture());
 }
 
 // Sphere 2 is placed under sphere 1's rotation: as object 1 spins about y

@@ -1,5 +1,6 @@
 #include "scene3d/scene_window.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "display/graphics_startup.h"
@@ -66,6 +67,14 @@ SceneFrame read_shown_frame(int width, int height) {
     frame.pixels[i] =
         (uint32_t{rgba[i * 4]} << 16) | (uint32_t{rgba[i * 4 + 1]} << 8) | rgba[i * 4 + 2];
   return frame;
+}
+
+Picture SceneFrame::picture() const {
+  Picture flipped{width, height, std::vector<uint32_t>(pixels.size())};
+  for (int y = 0; y < height; ++y)
+    std::copy_n(pixels.begin() + static_cast<ptrdiff_t>(height - 1 - y) * width, width,
+                flipped.pixels.begin() + static_cast<ptrdiff_t>(y) * width);
+  return flipped;
 }
 
 void mark_back_buffer(float red, float green, float blue) {

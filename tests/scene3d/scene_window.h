@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/opengl.h"
+#include "support/picture.h"
 
 constexpr int kSceneWidth = 600;
 constexpr int kSceneHeight = 480;
@@ -25,6 +26,8 @@ struct SceneFrame {
   int height = 0;
   std::vector<uint32_t> pixels;
   uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  // The frame as the screen shows it, top row first.
+  Picture picture() const;
 };
 
 // Reads the picture that the last SwapBuffers put on the window.

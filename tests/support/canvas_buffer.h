@@ -1,11 +1,13 @@
 // A canvas over its own zero-filled store, for tests and benchmarks.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "raster/canvas.h"
+#include "support/picture.h"
 
 class CanvasBuffer {
  public:
@@ -21,10 +23,18 @@ class CanvasBuffer {
       for (uint32_t x = 0; x < canvas_.Width; ++x)
         PutPixel(canvas_, static_cast<int32_t>(x), static_cast<int32_t>(y), colour);
   }
-  bool same_pixels(const CanvasBuffer& other) const {
-    size_t bytes =
-        size_t{canvas_.Width} * canvas_.Height * static_cast<uint32_t>(canvas_.BitsPerPixel) / 8;
-    return std::memcmp(canvas_.Pixels, other.canvas_.Pixels, bytes) == 0;
+  // Every cell as it is stored, for comparing whole canvases.
+  Picture picture() const {
+    size_t cells = size_t{canvas_.Width} * canvas_.Height;
+    Picture result{static_cast<int>(canvas_.Width), static_cast<int>(canvas_.Height),
+                   std::vector<uint32_t>(cells), canvas_.BitsPerPixel};
+    if (canvas_.BitsPerPixel == 32) {
+      std::memcpy(result.pixels.data(), store_.data(), cells * 4);
+    } else {
+      const auto* narrow = reinterpret_cast<const uint16_t*>(store_.data());
+      std::copy(narrow, narrow + cells, result.pixels.begin());
+    }
+    return result;
   }
   // Number of pixels that differ from a colour, outside a given set.
   template <typename Predicate>

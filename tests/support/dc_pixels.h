@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "support/picture.h"
 
-struct DcPixels {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-
-  uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
+using DcPixels = Picture;
 
 // Copies width by height pixels from (x, y) of the DC.
 inline DcPixels read_dc_pixels(HDC source, int x, int y, int width, int height) {
