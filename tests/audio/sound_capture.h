@@ -25,8 +25,9 @@ struct Capture {
 // Removes the last recording, so the next one stands alone.
 void clear_capture();
 // Waits until the device's recording has stopped growing and reads it; an
-// empty Capture (rate 0) when nothing was recorded within the time.
-Capture read_capture(int timeout_ms = 8000);
+// empty Capture (rate 0) when nothing was recorded within the time. The
+// default is generous: a loaded machine can take seconds to open a device.
+Capture read_capture(int timeout_ms = 20000);
 // The samples without the silent frames at either end.
 std::string trim_silence(const std::string& samples, int bits, int channels);
 

@@ -79,7 +79,7 @@ TEST(PlayWaveAsync, ReturnsAtOnceWhileAThreeSecondSoundPlaysToItsEnd) {
   EXPECT_NE(PlayWaveAsync(), FALSE);
   double returned = now_ms() - start;
   EXPECT_LT(returned, 100.0);
-  Capture capture = read_capture(10000);
+  Capture capture = read_capture();
   double ended = now_ms() - start;
   // A sound lasts as long as its samples. (Wine hands them to a device
   // without a clock, such as the recording one, as fast as it takes them.)
@@ -101,7 +101,7 @@ TEST(PlayWaveAsync, SecondCallStopsTheFirstSound) {
   EXPECT_NE(PlayWaveAsync(), FALSE);
   // The device was opened afresh for the second sound, which plays whole;
   // had the first gone on, its samples would be in the recording too.
-  Capture capture = read_capture(10000);
+  Capture capture = read_capture();
   if (!running_under_wine()) {
     EXPECT_GE(now_ms() - start, 3400.0);
   }
@@ -140,7 +140,7 @@ TEST(PlayWaveAsync, MissingFilePlaysTheDefaultSound) {
   InFolder folder("");
   clear_capture();
   EXPECT_NE(PlayWaveAsync(), FALSE);
-  Capture capture = read_capture(8000);
+  Capture capture = read_capture();
 #ifdef _WIN32
   ASSERT_EQ(capture.rate, 11025);
   EXPECT_TRUE(trim_silence(capture.samples, 16, 1) == expected_samples("default"));
