@@ -66,18 +66,48 @@ run_ctest() {
 # server for the script's life, ended at exit: each program then finds the
 # server and the prefix's services running, which under emulation saves
 # minutes a program. Usage: wine_start_prefix FOLDER
+#
+# The server is started first and kept (-p): a new server boots a new
+# session (wineboot --init again, minutes under emulation), so the one that
+# booted the prefix is the one the programs use. Wine gives up waiting for a
+# boot after 5 minutes and the program that waited fails ("boot event wait
+# timed out"); under emulation a boot can take longer, so wineboot's own
+# status is only reported, and the boot is waited for until its process
+# ends. The settings written next must then succeed.
 wine_start_prefix() {
   wine_use_prefix "$1"
   mkdir -p "$WINEPREFIX"
   on_exit "WINEPREFIX='$WINEPREFIX' wineserver -k 2>/dev/null"
-  # Booted with its services' output detached: they otherwise inherit a
-  # caller's output pipe, and CTest waits for them. wineboot may return
-  # before the boot is done (under emulation Wine stops waiting for it), so
-  # the server is waited for too: it ends when the boot's processes have.
-  wineboot --init >/dev/null 2>&1 </dev/null
-  wineserver -w
-  wineserver -p
-  wine_prefix_settings
+  wineserver -p || { echo "the Wine server did not start"; return 1; }
+  local status=0 started=$SECONDS
+  # Its services' output is detached: they would otherwise inherit a
+  # caller's output pipe, and CTest would wait for them.
+  WINEDEBUG=-all,err+environ wineboot --init >>"${WINE_BOOT_OUTPUT:-/dev/null}" 2>&1 \
+    </dev/null || status=$?
+  echo "wineboot --init: status ${status} after $((SECONDS - started)) s"
+  wine_wait_for_boot
+  echo "the boot's processes ended after $((SECONDS - started)) s"
+  wine_prefix_settings || { echo "the prefix's settings could not be written"; return 1; }
+}
+
+# Waits until no wineboot of WINEPREFIX runs, for at most an hour.
+wine_wait_for_boot() {
+  local deadline=$((SECONDS + 3600))
+  while wine_boot_running; do
+    [ "$SECONDS" -lt "$deadline" ] || { echo "the Wine boot still runs after an hour"; return 1; }
+    sleep 2
+  done
+}
+
+# Succeeds while a wineboot process of WINEPREFIX runs (the pattern does
+# not match itself, so the grep is never taken for one).
+wine_boot_running() {
+  local dir
+  for dir in /proc/[0-9]*; do
+    grep -qa 'wineboot[.]exe' "$dir/cmdline" 2>/dev/null || continue
+    tr '\0' '\n' <"$dir/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
 }
 
 # Points Wine at a prefix, quietly and without its Mono and Gecko installers.
@@ -90,7 +120,7 @@ wine_use_prefix() {
 # proportional face, so it is mapped to the monospace Liberation Mono.
 wine_prefix_settings() {
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' \
-    /d 'Liberation Mono' /f >/dev/null 2>&1 </dev/null
+    /d 'Liberation Mono' /f >>"${WINE_BOOT_OUTPUT:-/dev/null}" 2>&1 </dev/null
 }
 
 # Runs a command with ALSA's default device recording what is played into a
