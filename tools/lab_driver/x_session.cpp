@@ -29,6 +29,21 @@ Window find_titled(Display* display, Window parent, const std::string& title, in
   return found;
 }
 
+// Whether `inner` is `outer` or one of its descendants.
+bool is_within(Display* display, Window inner, Window outer) {
+  Window root = 0;
+  while (inner != 0 && inner != outer) {
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, inner, &root, &parent, &children, &count)) return false;
+    if (children) XFree(children);
+    if (inner == root) return false;
+    inner = parent;
+  }
+  return inner == outer;
+}
+
 // Windows come and go while the tree is searched; an error about one that
 // has just gone is no reason to end the driver.
 int ignore_error(Display*, XErrorEvent*) { return 0; }
@@ -39,6 +54,11 @@ XSession::XSession() : display_(XOpenDisplay(nullptr)) { XSetErrorHandler(ignore
 
 XSession::~XSession() {
   if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+ScreenArea XSession::screen() const {
+  return {0, 0, DisplayWidth(display_, DefaultScreen(display_)),
+          DisplayHeight(display_, DefaultScreen(display_))};
 }
 
 Window XSession::find_window(const std::string& title) {
@@ -81,4 +101,33 @@ void XSession::press_key(unsigned long keysym) {
   XTestFakeKeyEvent(display_, code, True, CurrentTime);
   XTestFakeKeyEvent(display_, code, False, CurrentTime);
   XFlush(display_);
+}
+
+void XSession::key(unsigned long keysym, bool down) {
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), down ? True : False, CurrentTime);
+  XFlush(display_);
+}
+
+void XSession::button(unsigned button, bool down) {
+  XTestFakeButtonEvent(display_, button, down ? True : False, CurrentTime);
+  XFlush(display_);
+}
+
+void XSession::resize_window(Window window, int width, int height) {
+  XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XFlush(display_);
+}
+
+bool XSession::keys_reach(Window window) {
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display_, &focus, &revert);
+  if (focus == PointerRoot) {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &wx, &wy, &mask);
+    focus = child;
+  }
+  return focus != None && is_within(display_, focus, window);
 }

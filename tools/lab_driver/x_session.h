@@ -31,6 +31,8 @@ class XSession {
   XSession& operator=(const XSession&) = delete;
 
   bool is_open() const { return display_ != nullptr; }
+  // The whole screen of the display.
+  ScreenArea screen() const;
   // The top-level window with this title, or 0.
   Window find_window(const std::string& title);
   ScreenImage capture(ScreenArea area);
@@ -38,6 +40,15 @@ class XSession {
   void move_pointer(int x, int y);
   void click(unsigned button);
   void press_key(unsigned long keysym);
+  // Halves of a press, for holding a key (the server repeats it) or a button
+  // (a drag) while the pointer moves.
+  void key(unsigned long keysym, bool down);
+  void button(unsigned button, bool down);
+  // Asks for a new size of a top-level window, as a window manager would.
+  void resize_window(Window window, int width, int height);
+  // Whether key events go to `window`: it or a window inside it has the
+  // focus, or the focus follows the pointer and the pointer is inside it.
+  bool keys_reach(Window window);
 
  private:
   Display* display_;

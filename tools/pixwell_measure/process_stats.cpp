@@ -1,5 +1,6 @@
 #include "process_stats.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,10 +11,14 @@
 #include <sstream>
 #include <string>
 
-pid_t start_program(char** argv) {
+pid_t start_program(char** argv) { return start_program_logged(argv, nullptr); }
+
+pid_t start_program_logged(char** argv, const char* log_path) {
   pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);
+    int log = log_path ? open(log_path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644) : -1;
+    if (log >= 0) dup2(log, STDOUT_FILENO), dup2(log, STDERR_FILENO);
     execvp(argv[0], argv);
     std::perror(argv[0]);
     _exit(127);
@@ -23,23 +28,28 @@ pid_t start_program(char** argv) {
 
 void stop_program(pid_t pid) {
   kill(-pid, SIGTERM);
+  kill(-pid, SIGCONT);  // a stopped program takes the signal only once it runs
   int status = 0;
   waitpid(pid, &status, 0);
 }
 
 int wait_for_exit(pid_t pid, double seconds) {
   for (double waited = 0; waited < seconds; waited += 0.01) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) != pid) {
-      usleep(10000);
-      continue;
-    }
-    if (WIFSIGNALED(status)) std::fprintf(stderr, "ended by signal %d\n", WTERMSIG(status));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int code = 0;
+    if (has_ended(pid, code)) return code;
+    usleep(10000);
   }
   std::fprintf(stderr, "still running after %.0f s\n", seconds);
   stop_program(pid);
   return -1;
+}
+
+bool has_ended(pid_t pid, int& code) {
+  int status = 0;
+  if (waitpid(pid, &status, WNOHANG) != pid) return false;
+  if (WIFSIGNALED(status)) std::fprintf(stderr, "ended by signal %d\n", WTERMSIG(status));
+  code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return true;
 }
 
 // Fields 14 and 15 of /proc/PID/stat, counted after the command name, which
@@ -62,4 +72,12 @@ int64_t resident_kib(pid_t pid) {
   while (std::getline(status, line))
     if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6));
   return -1;
+}
+
+double first_thread_busy_seconds(pid_t pid) {
+  std::ifstream schedstat("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) +
+                          "/schedstat");
+  unsigned long long running = 0, waiting = 0;
+  if (!(schedstat >> running >> waiting)) return -1;
+  return static_cast<double>(running + waiting) / 1e9;
 }
