@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "app/lab_window.h"
@@ -42,6 +43,14 @@ void sample_memory(pid_t pid, LifeResult& result) {
   result.rss_high = std::max(result.rss_high, kib);
 }
 
+// The stacks of every thread of a hung program go to its log, where gdb is
+// installed, to tell where it waits.
+void write_stacks(pid_t pid, const std::string& log_path) {
+  std::string command = "command -v gdb >/dev/null && gdb -p " + std::to_string(pid) +
+                        " -batch -ex 'thread apply all bt 40' >>'" + log_path + "' 2>&1";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "no stacks written (gdb)\n");
+}
+
 // A program that stopped presenting may be busy printing a sanitizer
 // report before it aborts: it gets some seconds to end by itself.
 std::string why_it_stopped(LifeContext& c, pid_t pid) {
@@ -50,6 +59,7 @@ std::string why_it_stopped(LifeContext& c, pid_t pid) {
   if (has_ended(pid, code))
     return "ended by itself with exit code " + std::to_string(code) + ", " + at;
   std::string hang = c.presentations.hang() + ", " + at;
+  write_stacks(pid, c.log_path);
   code = wait_for_exit(pid, 10 * c.timeout_scale);
   if (code == -1) return hang + "; killed 10 s later";
   return hang + "; then it ended with exit code " + std::to_string(code);

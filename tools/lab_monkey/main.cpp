@@ -94,7 +94,7 @@ void note_memory(int life, const LifeResult& result, Totals& totals) {
   totals.memory_checks += text;
 }
 
-void print_figures(const Totals& totals, const MonkeyCounts& counts, CaptureOpens& capture,
+void print_figures(const Totals& totals, const MonkeyCounts& counts, const CaptureOpens& capture,
                    const PresentationWatch& presentations) {
   std::printf("events sent: %ld (%ld window resizes and %ld closes among them)\n",
               counts.events + totals.closes, counts.resizes, totals.closes);
@@ -110,7 +110,7 @@ void print_figures(const Totals& totals, const MonkeyCounts& counts, CaptureOpen
   std::printf("sounds: %ld P or M presses reached the window (%ld held to repeat)",
               counts.sound_presses, counts.held_sound_keys);
   if (capture.is_watching())
-    std::printf("; the capture device was opened %d times", capture.count());
+    std::printf("; the capture device was opened at least %d times", capture.count());
   std::printf(
       "\nlongest gap between presentations: %.2f s; gaps over %.1f s forgiven since the "
       "window's thread was computing: %d\n",
