@@ -117,6 +117,18 @@ void print_figures(const Totals& totals, const MonkeyCounts& counts, const Captu
       presentations.longest_gap(), presentations.limit(), presentations.busy_gaps());
 }
 
+// One run of the Lab and its line of the report; false when it failed.
+bool live_and_report(LifeContext& context, double length, Totals& totals) {
+  LifeResult result = live_one_life(context, length);
+  bool well = result.problem.empty();
+  totals.closes += well ? 1 : 0;
+  note_memory(totals.lives, result, totals);
+  std::printf("run %d: %.0f s planned, %.0f s driven: %s\n", totals.lives, length, context.planned,
+              well ? "closed, exit code 0" : ("FAILED: " + result.problem).c_str());
+  std::fflush(stdout);
+  return well;
+}
+
 int run(const Options& options) {
   XSession x;
   PresentationWatch presentations(kPresentationGapAllowed * timeout_scale(),
@@ -149,13 +161,7 @@ int run(const Options& options) {
                         options.command,
                         options.logs + "/run-" + std::to_string(totals.lives) + ".log",
                         timeout_scale()};
-    LifeResult result = live_one_life(context, length);
-    all_well = result.problem.empty();
-    totals.closes += all_well ? 1 : 0;
-    note_memory(totals.lives, result, totals);
-    std::printf("run %d: %.0f s planned, %.0f s driven: %s\n", totals.lives, length, planned,
-                all_well ? "closed, exit code 0" : ("FAILED: " + result.problem).c_str());
-    std::fflush(stdout);
+    all_well = live_and_report(context, length, totals);
   }
   print_figures(totals, hand.counts(), capture, presentations);
   return all_well ? 0 : 1;
