@@ -75,7 +75,7 @@ bool parse(int argc, char** argv, Options& options) {
       return false;
   }
   options.command = argv + i;
-  return i < argc && options.seconds > 0;
+  return i < argc && std::strncmp(argv[i], "--", 2) != 0 && options.seconds > 0;
 }
 
 void note_memory(int life, const LifeResult& result, Totals& totals) {
