@@ -26,9 +26,18 @@ pid_t start_program_logged(char** argv, const char* log_path) {
   return pid;
 }
 
+// Asks first; a program that has not ended 5 s later is killed, so that no
+// caller waits for ever.
 void stop_program(pid_t pid) {
   kill(-pid, SIGTERM);
   kill(-pid, SIGCONT);  // a stopped program takes the signal only once it runs
+  int code = 0;
+  for (int waited_ms = 0; waited_ms < 5000; waited_ms += 10) {
+    if (has_ended(pid, code)) return;
+    usleep(10000);
+  }
+  std::fprintf(stderr, "killed: still running 5 s after SIGTERM\n");
+  kill(-pid, SIGKILL);
   int status = 0;
   waitpid(pid, &status, 0);
 }

@@ -9,6 +9,7 @@
 pid_t start_program(char** argv);
 // The same with the program's standard output and error appended to a file.
 pid_t start_program_logged(char** argv, const char* log_path);
+// Ends the program and its process group: SIGTERM, then SIGKILL 5 s later.
 void stop_program(pid_t pid);
 // Waits up to `seconds` for the program to end; returns its exit code, or -1
 // when it did not end by itself in time.
