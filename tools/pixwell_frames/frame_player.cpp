@@ -42,8 +42,15 @@ int play_and_save_frames(int ticks, const std::string& directory) {
     ++ticks_seen;
     if (!playing) continue;
     FrameImage frame = capture_client_area(MainWindow, kStripFrameWidth, kStripFrameHeight);
-    if (!write_png(frame, frame_path(directory, frames_saved))) return -1;
+    std::string path = frame_path(directory, frames_saved);
+    if (!write_png(frame, path)) {
+      std::fprintf(stderr, "pixwell-frames: %s can't be written\n", path.c_str());
+      return -1;
+    }
     ++frames_saved;
   }
-  return ticks_seen == ticks ? frames_saved : -1;
+  if (ticks_seen == ticks) return frames_saved;
+  std::fprintf(stderr, "pixwell-frames: the window's messages ended after %d of %d ticks\n",
+               ticks_seen, ticks);
+  return -1;
 }

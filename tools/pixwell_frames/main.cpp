@@ -24,11 +24,7 @@ int run_player(int ticks, const std::string& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
   int saved = play_and_save_frames(ticks, directory);
-  if (saved < 0) {
-    std::fprintf(stderr, "pixwell-frames: the window ended or %s can't be written\n",
-                 directory.c_str());
-    return 1;
-  }
+  if (saved < 0) return 1;  // the player said why
   std::printf("%d frames written to %s\n", saved, directory.c_str());
   return 0;
 }
