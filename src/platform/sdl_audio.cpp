@@ -165,26 +165,14 @@ class Playback {
   }
 
   // The wait ends early when the device is being closed: SDL holds its own
-  // lock around this callback, and closing needs that lock. A call that
-  // starts while closing still takes a buffer's time: returning at once
-  // would have SDL's thread write silence as fast as a device with no clock
-  // takes it, hundreds of megabytes on a busy machine, until the closing
-  // thread wins SDL's lock.
+  // lock around this callback, and closing needs that lock.
   void keep_pace(std::unique_lock<std::mutex>& guard) {
-    if (closing_) return wait_a_buffer(guard);
-    if (frames_handed_ <= device_frames_) return;
+    if (frames_handed_ <= device_frames_ || closing_) return;
     auto ahead = std::chrono::duration<double>(
         static_cast<double>(frames_handed_ - device_frames_) / sound_->rate);
     auto due = started_ + std::chrono::duration_cast<Clock::duration>(ahead);
     due = std::min(due, Clock::now() + std::chrono::seconds(1));
     changed_.wait_until(guard, due, [&] { return closing_; });
-  }
-
-  void wait_a_buffer(std::unique_lock<std::mutex>& guard) {
-    guard.unlock();
-    std::this_thread::sleep_for(
-        std::chrono::duration<double>(static_cast<double>(device_frames_) / sound_->rate));
-    guard.lock();
   }
 
   // Closes the device once, whoever asks first; later callers wait for it.
