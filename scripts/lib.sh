@@ -82,19 +82,22 @@ wine_start_prefix() {
   local status=0 started=$SECONDS
   # Its services' output is detached: they would otherwise inherit a
   # caller's output pipe, and CTest would wait for them.
-  WINEDEBUG=-all,err+environ wineboot --init >>"${WINE_BOOT_OUTPUT:-/dev/null}" 2>&1 \
+  WINEDEBUG=-all,err+environ timeout "${PIXWELL_WINE_BOOT_LIMIT:-2400}" wineboot --init >>"${WINE_BOOT_OUTPUT:-/dev/null}" 2>&1 \
     </dev/null || status=$?
   echo "wineboot --init: status ${status} after $((SECONDS - started)) s"
-  wine_wait_for_boot
+  # A boot given up on is ended, so that it takes no time from the stages.
+  wine_wait_for_boot $((started + ${PIXWELL_WINE_BOOT_LIMIT:-2400})) ||
+    { wineserver -k 2>/dev/null; return 1; }
   echo "the boot's processes ended after $((SECONDS - started)) s"
   wine_prefix_settings || { echo "the prefix's settings could not be written"; return 1; }
 }
 
-# Waits until no wineboot of WINEPREFIX runs, for at most an hour.
+# Waits until no wineboot of WINEPREFIX runs, or until the shell's SECONDS
+# reach DEADLINE. The whole boot is given PIXWELL_WINE_BOOT_LIMIT seconds, 40
+# minutes unless set. Usage: wine_wait_for_boot DEADLINE
 wine_wait_for_boot() {
-  local deadline=$((SECONDS + 3600))
   while wine_boot_running; do
-    [ "$SECONDS" -lt "$deadline" ] || { echo "the Wine boot still runs after an hour"; return 1; }
+    [ "$SECONDS" -lt "$1" ] || { echo "the Wine boot still runs at its time limit"; return 1; }
     sleep 2
   done
 }
@@ -110,16 +113,19 @@ wine_boot_running() {
   return 1
 }
 
-# Points Wine at a prefix, quietly and without its Mono and Gecko installers.
+# Points Wine at a prefix, quietly, without its Mono and Gecko installers
+# and without its debugger: a process that crashes ends with its status at
+# once, where the debugger, started for it unasked, can keep a boot or a test
+# waiting for an hour under emulation.
 wine_use_prefix() {
-  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=,winedbg.exe=d"
 }
 
 # Settings of every Wine prefix the scripts make: "Lucida Console", the face
 # the Surfaces ask for, is not installed; Wine would substitute a
 # proportional face, so it is mapped to the monospace Liberation Mono.
 wine_prefix_settings() {
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' \
+  timeout 600 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Lucida Console' \
     /d 'Liberation Mono' /f >>"${WINE_BOOT_OUTPUT:-/dev/null}" 2>&1 </dev/null
 }
 
