@@ -6,9 +6,6 @@
 #include "raster/lines.h"
 #include "scene3d/scene.h"
 
-int32_t DisplayMode = 0;
-uint32_t LastKey = 0;
-
 namespace {
 
 constexpr uint32_t kBackgroundColour = 0x007F7F;  // red 0, green 127, blue 127
