@@ -11,6 +11,11 @@ int32_t SelectedLayer = -1;
 uint32_t MouseX = 0;
 uint32_t MouseY = 0;
 
+void CreateLayerTable() {
+  LayerTable = static_cast<LayerTableBlock*>(
+      GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, sizeof(LayerTableBlock)));
+}
+
 // A full table (or none yet) stores nothing: there is no slot beyond the
 // last, and writing there would run past the table's block.
 Layer* AddLayer(Layer* layer) {

@@ -85,7 +85,7 @@ struct LayerTableBlock {
 static_assert(sizeof(void*) != 4 || sizeof(LayerTableBlock) == 1000,
               "the layer table is 1000 bytes on 32-bit");
 
-// Made empty by GraphicsStartup; null before it.
+// Made empty by GraphicsStartup (CreateLayerTable); null before it.
 extern LayerTableBlock* LayerTable;
 // Index of the selected layer, -1 when none.
 extern int32_t SelectedLayer;
@@ -93,6 +93,8 @@ extern int32_t SelectedLayer;
 extern uint32_t MouseX;
 extern uint32_t MouseY;
 
+// Allocates the table's zero-filled block: the count 0 and no layers.
+void CreateLayerTable();
 // Stores the record in the next slot; nothing on a full table.
 Layer* AddLayer(Layer* layer);
 // Null for an index outside the 249 slots.

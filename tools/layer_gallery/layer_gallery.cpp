@@ -20,6 +20,7 @@
 #include "layers/frame_layer.h"
 #include "layers/layer_window.h"
 #include "layers/panel_layer.h"
+#include "layers/startup.h"
 #include "layers/text_view.h"
 #include "raster/lines.h"
 #include "text/text_document.h"
