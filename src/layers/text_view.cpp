@@ -240,3 +240,5 @@ void DrawTextView(int32_t index) {
   if (view->ImageDC == nullptr) return;
   BitBlt(BackDC, view->X, view->Y, view->Width, view->Height, view->ImageDC, 0, 0, SRCCOPY);
 }
+
+const LayerKind TextViewEntry{kTextViewKind, DrawTextView};
