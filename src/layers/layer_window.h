@@ -13,6 +13,10 @@ constexpr UINT kRepaintRequest = WM_USER;
 constexpr LPARAM kRebuildAndRepaint = 0;  // rebuild the background page first
 constexpr LPARAM kRepaint = 1;            // background page, then every layer
 
+// The repaint request's work, for windows that answer it as this one does:
+// code 0 rebuilds the background page, codes 0 and 1 copy it into the back
+// buffer and draw every layer over it; every code answers 0.
+LRESULT AnswerRepaintRequest(LPARAM code);
 LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM);
 void LayerModeKey(HWND window);
