@@ -14,6 +14,7 @@
 #include "display/surface.h"
 #include "layers/captioned_layer.h"
 #include "layers/layer_table.h"
+#include "layers/startup.h"
 #include "layers/text_view.h"
 #include "memcpy_reference.h"
 #include "raster/lines.h"

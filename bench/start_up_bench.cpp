@@ -15,6 +15,7 @@
 #include "display/compositing.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
+#include "layers/startup.h"
 #include "memcpy_reference.h"
 #include "pixman_peers.h"
 #include "support/plain_window.h"

@@ -29,7 +29,7 @@ include(GNUInstallDirs)
 # the same program linked once more under that name, so that it is installed
 # (and stripped) as a target.
 add_executable(pixwell_command WIN32 ${PROJECT_SOURCE_DIR}/src/app/main.cpp)
-target_link_libraries(pixwell_command PRIVATE pixwell_core)
+target_link_libraries(pixwell_command PRIVATE pixwell_program)
 set_target_properties(pixwell_command PROPERTIES OUTPUT_NAME pixwell
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/installed-names)
 install(TARGETS pixwell_command pixwell-lab RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

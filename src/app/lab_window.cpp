@@ -16,6 +16,7 @@
 #include "layers/layer_table.h"
 #include "layers/layer_window.h"
 #include "layers/panel_layer.h"
+#include "layers/startup.h"
 #include "layers/text_view.h"
 #include "scene3d/scene.h"
 

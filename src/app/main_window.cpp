@@ -2,6 +2,7 @@
 
 #include "app/animation_strip.h"
 #include "display/graphics_startup.h"
+#include "layers/startup.h"
 
 HINSTANCE ModuleHandle;
 HWND MainWindow;

@@ -2,7 +2,6 @@
 
 #include "display/surface.h"
 #include "geometry/angle_table.h"
-#include "layers/layer_table.h"
 
 Canvas ScreenCanvas;
 HDC BackDC;
@@ -61,11 +60,6 @@ void create_work_buffer(HWND window) {
   ReleaseDC(window, WindowDC);
 }
 
-void create_layer_table() {
-  LayerTable = static_cast<LayerTableBlock*>(
-      GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, sizeof(LayerTableBlock)));
-}
-
 void fill_pixel_format_request() {
   PixelFormatRequest.nSize = 40;
   PixelFormatRequest.nVersion = 1;
@@ -93,11 +87,13 @@ void create_gl_context(HWND window) {
 
 }  // namespace
 
-void GraphicsStartup(HWND window) {
+void StartDisplayBuffers(HWND window) {
   allocate_pixel_store();
   create_back_buffer(window);
   create_work_buffer(window);
-  create_layer_table();
+}
+
+void StartDrawingTables(HWND window) {
   BuildAngleTable();
   create_gl_context(window);
 }

@@ -1,6 +1,8 @@
-// Graphics start-up: the screen canvas over a two-page pixel store, the back
-// and work buffers (1024 by 768 32-bit DIB sections in memory DCs), the empty
-// layer table, the angle table and the OpenGL context on the window's DC.
+// The display's part of graphics start-up: the screen canvas over a two-page
+// pixel store, the back and work buffers (1024 by 768 32-bit DIB sections in
+// memory DCs), the angle table and the OpenGL context on the window's DC.
+// Between the buffers and the angle table the layers level makes its empty
+// table; layers/startup.h runs the whole sequence as GraphicsStartup.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +28,10 @@ extern HDC WindowDC;
 extern HGLRC GLContext;
 extern PIXELFORMATDESCRIPTOR PixelFormatRequest;
 
-void GraphicsStartup(HWND window);
+// The pixel store, then the back and work buffers.
+void StartDisplayBuffers(HWND window);
+// The angle table, then the OpenGL context.
+void StartDrawingTables(HWND window);
 HDC GetBackDC();
 Canvas* GetScreenCanvas();
 HGDIOBJ SelectIntoBuffers(HGDIOBJ object);

@@ -81,3 +81,5 @@ void DrawCaptionedLayer(int32_t index) {
   BitBlt(BackDC, layer->X, layer->Y, layer->Width, layer->Height, layer->ImageDC, 0,
          layers::band_top(*layer, layer->State), SRCCOPY);
 }
+
+const LayerKind CaptionedLayerEntry{kCaptionedLayerKind, DrawCaptionedLayer};

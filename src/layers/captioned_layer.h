@@ -4,7 +4,11 @@
 
 #include <cstdint>
 
+#include "layers/layer_kinds.h"
 #include "platform/win32.h"
+
+constexpr uint32_t kCaptionedLayerKind = 0x46464646;  // "FFFF"
+extern const LayerKind CaptionedLayerEntry;
 
 // The caption is not copied; null stands for the built-in "Layer". A
 // caption is cut at its first carriage return or zero byte within 128 bytes;

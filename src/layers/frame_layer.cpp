@@ -1,6 +1,7 @@
 #include "layers/frame_layer.h"
 
 #include "display/graphics_startup.h"
+#include "layers/captioned_layer.h"
 #include "layers/layer_images.h"
 #include "raster/discs.h"
 
@@ -80,3 +81,5 @@ uint32_t RenderDiscFrames(uint32_t unused) {
   layer->FramesReady = 1;
   return 0;
 }
+
+const LayerKind FrameLayerEntry{kFrameLayerKind, DrawFrameLayer};

@@ -6,8 +6,12 @@
 
 #include <cstdint>
 
+#include "layers/layer_kinds.h"
 #include "layers/layer_table.h"
 #include "platform/win32.h"
+
+constexpr uint32_t kFrameLayerKind = 0x0F00;
+extern const LayerKind FrameLayerEntry;
 
 // The layer that RenderDiscFrames renders; 0, and changed by nothing.
 extern int32_t FrameLayerIndex;

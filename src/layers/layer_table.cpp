@@ -1,15 +1,17 @@
 #include "layers/layer_table.h"
 
 #include "geometry/integer_helpers.h"
-#include "layers/captioned_layer.h"
-#include "layers/frame_layer.h"
-#include "layers/panel_layer.h"
-#include "layers/text_view.h"
+#include "layers/layer_kinds.h"
 
 LayerTableBlock* LayerTable = nullptr;
 int32_t SelectedLayer = -1;
 uint32_t MouseX = 0;
 uint32_t MouseY = 0;
+
+void CreateLayerTable() {
+  LayerTable = static_cast<LayerTableBlock*>(
+      GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, sizeof(LayerTableBlock)));
+}
 
 // A full table (or none yet) stores nothing: there is no slot beyond the
 // last, and writing there would run past the table's block.
@@ -51,13 +53,7 @@ Layer* BeginLayer() {
 void DrawLayer(int32_t index) {
   const Layer* layer = ExistingLayer(index);
   if (layer == nullptr) return;
-  switch (layer->Kind) {
-    case kCaptionedLayerKind: DrawCaptionedLayer(index); break;
-    case kTextViewKind: DrawTextView(index); break;
-    case kFrameLayerKind: DrawFrameLayer(index); break;
-    case kPanelLayerKind: DrawPanelLayer(index); break;
-    default: break;  // an unknown tag is not drawn
-  }
+  if (const LayerKind* kind = FindLayerKind(layer->Kind)) kind->Draw(index);
 }
 
 // The sensitive area includes the right and bottom edges: it is one pixel

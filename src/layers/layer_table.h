@@ -4,7 +4,8 @@
 //
 // A layer is a rectangle of the window with an image of its own held in a
 // Surface; drawing it copies one band of that image into the back buffer.
-// The kind tag in its first field tells which draw operation applies.
+// The kind tag in its first field tells which draw operation applies
+// (layers/layer_kinds.h); each kind's header defines its tag.
 #pragma once
 
 #include <cstddef>
@@ -16,12 +17,6 @@ struct Surface;
 struct TextDocument;
 
 constexpr uint32_t kLayerSlots = 249;
-
-// Kind tags.
-constexpr uint32_t kCaptionedLayerKind = 0x46464646;  // "FFFF"
-constexpr uint32_t kFrameLayerKind = 0x0F00;
-constexpr uint32_t kPanelLayerKind = 0x0F01;
-constexpr uint32_t kTextViewKind = 0x0F0F;
 
 // Renders the frames of a frame animation and marks it ready; receives 0.
 using FrameProcedure = uint32_t (*)(uint32_t);
@@ -85,7 +80,7 @@ struct LayerTableBlock {
 static_assert(sizeof(void*) != 4 || sizeof(LayerTableBlock) == 1000,
               "the layer table is 1000 bytes on 32-bit");
 
-// Made empty by GraphicsStartup; null before it.
+// Made empty by GraphicsStartup (CreateLayerTable); null before it.
 extern LayerTableBlock* LayerTable;
 // Index of the selected layer, -1 when none.
 extern int32_t SelectedLayer;
@@ -93,13 +88,16 @@ extern int32_t SelectedLayer;
 extern uint32_t MouseX;
 extern uint32_t MouseY;
 
+// Allocates the table's zero-filled block: the count 0 and no layers.
+void CreateLayerTable();
 // Stores the record in the next slot; nothing on a full table.
 Layer* AddLayer(Layer* layer);
 // Null for an index outside the 249 slots.
 Layer* GetLayer(int32_t index);
 uint32_t ClearLayers();
 uint32_t LayerCount();
-// Draws the layer by its kind; nothing for an index at or above the count.
+// Draws the layer by its kind; nothing for an index at or above the count or
+// for a layer of an unknown kind.
 void DrawLayer(int32_t index);
 // -1 when the mouse is outside the layer (or there is no such layer), the
 // index when it is already selected, otherwise the result of the repaint

@@ -6,9 +6,6 @@
 #include "raster/lines.h"
 #include "scene3d/scene.h"
 
-int32_t DisplayMode = 0;
-uint32_t LastKey = 0;
-
 namespace {
 
 constexpr uint32_t kBackgroundColour = 0x007F7F;  // red 0, green 127, blue 127
@@ -30,23 +27,24 @@ LRESULT repaint_layers() {
   return 0;
 }
 
-LRESULT on_repaint_request(LPARAM code) {
-  if (code == kRebuildAndRepaint) rebuild_background_page();
-  if (code == kRebuildAndRepaint || code == kRepaint) return repaint_layers();
-  return 0;
-}
-
 void request_repaint(HWND window, LPARAM code) {
   SendMessageA(window, kRepaintRequest, static_cast<WPARAM>(SelectedLayer), code);
 }
 
-LRESULT on_right_button_up() {
+// Each answer takes what LayerWindowProc receives, whether it reads it or not.
+LRESULT on_mouse_move(HWND, WPARAM, LPARAM position) {
+  return SetMousePosition(static_cast<uint32_t>(position));
+}
+
+LRESULT on_repaint_request(HWND, WPARAM, LPARAM code) { return AnswerRepaintRequest(code); }
+
+LRESULT on_right_button_up(HWND, WPARAM, LPARAM) {
   DisplayMode = DisplayMode == 0 ? 1 : 0;
   return 0;
 }
 
 // The code 15 request does nothing; the code 1 request redraws every layer.
-LRESULT on_left_button_up(HWND window) {
+LRESULT on_left_button_up(HWND window, WPARAM, LPARAM) {
   request_repaint(window, 15);
   request_repaint(window, kRepaint);
   return 0;
@@ -60,14 +58,14 @@ void resize_scene_to_window(HWND window) {
   ResizeScene(rect.right, rect.bottom);
 }
 
-LRESULT on_size(HWND window) {
+LRESULT on_size(HWND window, WPARAM, LPARAM) {
   resize_scene_to_window(window);
   return 0;
 }
 
 // Every layer sees the new key through one repaint (the text views scroll),
 // in both modes; then the mode's own key handling.
-LRESULT on_key_down(HWND window, WPARAM key) {
+LRESULT on_key_down(HWND window, WPARAM key, LPARAM) {
   LastKey = static_cast<uint32_t>(key);
   request_repaint(window, kRepaint);
   if (DisplayMode == 0) LayerModeKey(window);
@@ -75,36 +73,57 @@ LRESULT on_key_down(HWND window, WPARAM key) {
   return 0;
 }
 
-LRESULT on_key_up() {
+LRESULT on_key_up(HWND, WPARAM, LPARAM) {
   LastKey = 0;
   return 0;
 }
 
 // Whatever the notification says, the device that it names (lParam) has
 // done its work; a later OpenWaveDevice may have replaced WaveDeviceId.
-LRESULT on_mci_notify(LPARAM device) {
+LRESULT on_mci_notify(HWND, WPARAM, LPARAM device) {
   close_wave_device(static_cast<MCIDEVICEID>(device));
   return 0;
 }
 
+// The messages the procedure acts on, each with its answer; it answers every
+// other message with 0.
+struct MessageAnswer {
+  UINT Message;
+  LRESULT (*Answer)(HWND window, WPARAM wparam, LPARAM lparam);
+};
+
+constexpr MessageAnswer kAnswers[] = {
+    {WM_MOUSEMOVE, on_mouse_move},
+    {kRepaintRequest, on_repaint_request},
+    {WM_RBUTTONUP, on_right_button_up},
+    {WM_LBUTTONUP, on_left_button_up},
+    {WM_SIZE, on_size},
+    {WM_KEYDOWN, on_key_down},
+    {WM_KEYUP, on_key_up},
+    {MM_MCINOTIFY, on_mci_notify},
+};
+
+const MessageAnswer* answer_to(UINT message) {
+  for (const MessageAnswer& answer : kAnswers)
+    if (answer.Message == message) return &answer;
+  return nullptr;
+}
+
 }  // namespace
+
+LRESULT AnswerRepaintRequest(LPARAM code) {
+  if (code == kRebuildAndRepaint) rebuild_background_page();
+  if (code == kRebuildAndRepaint || code == kRepaint) return repaint_layers();
+  return 0;
+}
 
 uint32_t* BackgroundPage() {
   return static_cast<uint32_t*>(ScreenCanvas.Pixels) + kPageBytes / sizeof(uint32_t);
 }
 
 LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_MOUSEMOVE: return SetMousePosition(static_cast<uint32_t>(lparam));
-    case kRepaintRequest: return on_repaint_request(lparam);
-    case WM_RBUTTONUP: return on_right_button_up();
-    case WM_LBUTTONUP: return on_left_button_up(window);
-    case WM_SIZE: return on_size(window);
-    case WM_KEYDOWN: return on_key_down(window, wparam);
-    case WM_KEYUP: return on_key_up();
-    case MM_MCINOTIFY: return on_mci_notify(lparam);
-    default: return 0;
-  }
+  const MessageAnswer* answer = answer_to(message);
+  return answer == nullptr ? 0 : answer->Answer(window, wparam, lparam);
 }
 
 // Mode 0 shows the back buffer and then hit-tests from the top layer down: a
@@ -124,16 +143,4 @@ LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM) {
 
 void LayerModeKey(HWND) {}
 
-bool layer_window_acts_on(UINT message) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-    case kRepaintRequest:
-    case WM_RBUTTONUP:
-    case WM_LBUTTONUP:
-    case WM_SIZE:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case MM_MCINOTIFY: return true;
-    default: return false;
-  }
-}
+bool layer_window_acts_on(UINT message) { return answer_to(message) != nullptr; }

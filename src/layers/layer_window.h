@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "display/window_state.h"
 #include "platform/win32.h"
 
 // The repaint request: WM_USER sent to the window, its code in lParam.
@@ -12,11 +13,10 @@ constexpr UINT kRepaintRequest = WM_USER;
 constexpr LPARAM kRebuildAndRepaint = 0;  // rebuild the background page first
 constexpr LPARAM kRepaint = 1;            // background page, then every layer
 
-// 0 shows the layers, 1 the OpenGL scene.
-extern int32_t DisplayMode;
-// The virtual-key code of the last WM_KEYDOWN; 0 after any WM_KEYUP.
-extern uint32_t LastKey;
-
+// The repaint request's work, for windows that answer it as this one does:
+// code 0 rebuilds the background page, codes 0 and 1 copy it into the back
+// buffer and draw every layer over it; every code answers 0.
+LRESULT AnswerRepaintRequest(LPARAM code);
 LRESULT CALLBACK LayerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK RepaintWindow(HWND window, UINT, WPARAM, LPARAM);
 void LayerModeKey(HWND window);

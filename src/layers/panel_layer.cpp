@@ -32,3 +32,5 @@ void DrawPanelLayer(int32_t index) {
   if (layer == nullptr || layer->ImageDC == nullptr) return;
   BitBlt(BackDC, layer->X, layer->Y, layer->Width, layer->Height, layer->ImageDC, 0, 0, SRCCOPY);
 }
+
+const LayerKind PanelLayerEntry{kPanelLayerKind, DrawPanelLayer};

@@ -3,7 +3,11 @@
 
 #include <cstdint>
 
+#include "layers/layer_kinds.h"
 #include "platform/win32.h"
+
+constexpr uint32_t kPanelLayerKind = 0x0F01;
+extern const LayerKind PanelLayerEntry;
 
 constexpr int32_t kPanelWidth = 20;
 

@@ -5,9 +5,9 @@
 
 #include "display/graphics_startup.h"
 #include "display/surface.h"
+#include "display/window_state.h"
 #include "geometry/integer_helpers.h"
 #include "layers/layer_images.h"
-#include "layers/layer_window.h"
 #include "raster/lines.h"
 #include "text/text_document.h"
 
@@ -240,3 +240,5 @@ void DrawTextView(int32_t index) {
   if (view->ImageDC == nullptr) return;
   BitBlt(BackDC, view->X, view->Y, view->Width, view->Height, view->ImageDC, 0, 0, SRCCOPY);
 }
+
+const LayerKind TextViewEntry{kTextViewKind, DrawTextView};

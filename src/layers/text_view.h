@@ -6,9 +6,13 @@
 
 #include <cstdint>
 
+#include "layers/layer_kinds.h"
 #include "layers/layer_table.h"
 #include "platform/win32.h"
 #include "raster/canvas.h"
+
+constexpr uint32_t kTextViewKind = 0x0F0F;
+extern const LayerKind TextViewEntry;
 
 struct TextDocument;
 

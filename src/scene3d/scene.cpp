@@ -1,7 +1,7 @@
 #include "scene3d/scene.h"
 
 #include "display/graphics_startup.h"
-#include "layers/layer_window.h"
+#include "display/window_state.h"
 
 GLdouble FieldOfView = 5.0;
 GLdouble SceneAspect = 1.0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "display/graphics_startup.h"
+#include "layers/startup.h"
 #include "support/plain_window.h"
 
 HWND display_test_window() {

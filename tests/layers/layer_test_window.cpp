@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/graphics_startup.h"
+#include "layers/startup.h"
 #include "raster/lines.h"
 #include "support/plain_window.h"
 

@@ -2,8 +2,8 @@
 // RenderDiscFrames, a captioned layer in its normal and one in its selected
 // look, a panel, and a text view paged twice through the text file given on
 // the command line (CR LF lines), with the frame-rate and layer overlays.
-// The window answers the repaint request WM_USER as the interactive window
-// does for codes 0 and 1, and closes itself after the seconds given.
+// The window answers the repaint request WM_USER with the interactive
+// window's own repaint, and closes itself after the seconds given.
 //
 // Usage: layer_gallery TEXT_FILE [SECONDS]      (default 4 seconds)
 //        layer_gallery TEXT_FILE --measure      prints the time of a text
@@ -20,8 +20,8 @@
 #include "layers/frame_layer.h"
 #include "layers/layer_window.h"
 #include "layers/panel_layer.h"
+#include "layers/startup.h"
 #include "layers/text_view.h"
-#include "raster/lines.h"
 #include "text/text_document.h"
 
 namespace {
@@ -36,28 +36,11 @@ struct Gallery {
 };
 Gallery gallery;
 
-uint8_t* background_page() { return static_cast<uint8_t*>(ScreenCanvas.Pixels) + kPageBytes; }
-
-// Code 0 rebuilds the background page first; both copy it into the back
-// buffer and draw every layer.
-LRESULT repaint(LPARAM code) {
-  if (code != 0 && code != 1) return 0;
-  if (code == 0) {
-    void* first_page = ScreenCanvas.Pixels;
-    ScreenCanvas.Pixels = background_page();
-    FillGradientRect(ScreenCanvas, -1, -1, kBufferWidth, kBufferHeight, 0x007F7F);
-    ScreenCanvas.Pixels = first_page;
-  }
-  SetBitmapBits(BackBitmap, kPageBytes, background_page());
-  for (uint32_t i = 0; i < LayerCount(); ++i) DrawLayer(static_cast<int32_t>(i));
-  return 0;
-}
-
 void present() { BitBlt(WindowDC, 0, 0, kBufferWidth, kBufferHeight, BackDC, 0, 0, SRCCOPY); }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_USER: return repaint(lParam);
+    case kRepaintRequest: return AnswerRepaintRequest(lParam);
     case WM_PAINT: return ValidateRect(window, nullptr), present(), 0;
     case WM_TIMER: return DestroyWindow(window), 0;
     case WM_DESTROY: return PostQuitMessage(0), 0;

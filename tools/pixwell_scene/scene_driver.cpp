@@ -6,6 +6,7 @@
 
 #include "display/graphics_startup.h"
 #include "layers/layer_window.h"
+#include "layers/startup.h"
 #include "scene3d/scene.h"
 #include "support/plain_window.h"
 
