@@ -3,63 +3,33 @@
 #include <SDL2/SDL_audio.h>
 
 #include <cmath>
-#include <cstring>
 #include <fstream>
 
 #include "platform/kernel32/kernel_objects.h"
+#include "platform/riff/wave_chunks.h"
 #include "platform/winmm/sound_machinery.h"
 
 namespace posix {
 namespace {
 
-constexpr size_t kRiffHeaderBytes = 12;
-constexpr size_t kChunkHeaderBytes = 8;
-constexpr size_t kMinimumFormatBytes = 16;
+// The formats SDL's devices here are asked to play.
 constexpr uint32_t kMaxChannels = 8;
 constexpr uint32_t kMaxRate = 384000;
 // Larger files are refused rather than read into memory.
 constexpr std::streamoff kMaxFileBytes = std::streamoff{1} << 30;
 
-uint32_t le32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-bool tag_is(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
-
-bool format_is_sane(const uint8_t* format) {
-  uint32_t channels = le16(format + 2);
-  uint32_t rate = le32(format + 4);
-  uint32_t block_align = le16(format + 12);
-  return channels >= 1 && channels <= kMaxChannels && rate >= 1 && rate <= kMaxRate &&
-         block_align != 0;
-}
-
-// Walks the chunks inside the RIFF extent: every chunk must lie wholly in the
-// file, a sane format chunk must come before the data chunk, and the RIFF
-// size must not claim more than the file holds.
+// The RIFF structure first: a file whose sizes lie is invalid, a well-formed
+// one in a format no device here plays is unplayable.
 WaveResult check_structure(const uint8_t* bytes, size_t size) {
-  if (size < kRiffHeaderBytes || !tag_is(bytes, "RIFF") || !tag_is(bytes + 8, "WAVE"))
-    return WaveResult::kInvalid;
-  uint64_t riff_end = uint64_t{le32(bytes + 4)} + 8;
-  if (riff_end > size) return WaveResult::kInvalid;
-  bool have_format = false;
-  size_t at = kRiffHeaderBytes;
-  while (at + kChunkHeaderBytes <= riff_end) {
-    const uint8_t* chunk = bytes + at;
-    uint64_t length = le32(chunk + 4);
-    if (length > riff_end - at - kChunkHeaderBytes) return WaveResult::kInvalid;
-    if (tag_is(chunk, "fmt ")) {
-      if (length < kMinimumFormatBytes) return WaveResult::kInvalid;
-      if (!format_is_sane(chunk + kChunkHeaderBytes)) return WaveResult::kUnplayable;
-      have_format = true;
-    } else if (tag_is(chunk, "data")) {
-      return have_format ? WaveResult::kLoaded : WaveResult::kInvalid;
-    }
-    at += kChunkHeaderBytes + length + (length & 1);
-    if (at > riff_end) break;
+  riff::MemorySource source(bytes, size);
+  riff::WaveFormat format;
+  switch (riff::walk_wave_chunks(source, size, &format)) {
+    case riff::WaveChunks::kSound: break;
+    case riff::WaveChunks::kEmptyFormat: return WaveResult::kUnplayable;
+    case riff::WaveChunks::kDamaged: return WaveResult::kInvalid;
   }
-  return WaveResult::kInvalid;
+  bool playable = format.channels <= kMaxChannels && format.rate <= kMaxRate;
+  return playable ? WaveResult::kLoaded : WaveResult::kUnplayable;
 }
 
 WaveSound make_default_sound() {
