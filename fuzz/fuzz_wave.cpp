@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "audio/wave_file_check.h"
-#include "platform/posix_winmm_audio.h"
+#include "platform/winmm/sound_machinery.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 24)) return 0;

@@ -15,12 +15,12 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 #else
-#include "platform/posix_gdi.h"
-#include "platform/posix_kernel.h"
-#include "platform/posix_shell.h"
-#include "platform/posix_types.h"
-#include "platform/posix_user.h"
-#include "platform/posix_user_text.h"
-#include "platform/posix_wgl.h"
-#include "platform/posix_winmm.h"
+#include "platform/gdi32/gdi32.h"
+#include "platform/kernel32/kernel32.h"
+#include "platform/opengl32/wgl.h"
+#include "platform/shared/types.h"
+#include "platform/shell32/shell32.h"
+#include "platform/user32/char_case.h"
+#include "platform/user32/user32.h"
+#include "platform/winmm/winmm.h"
 #endif

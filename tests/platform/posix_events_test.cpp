@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/platform_helpers.h"
-#include "platform/posix_user_objects.h"
+#include "platform/user32/user_objects.h"
 
 using namespace platform_test;
 

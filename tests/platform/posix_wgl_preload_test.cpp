@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/posix_wgl_driver_preload.h"
+#include "platform/opengl32/driver_preload.h"
 
 namespace {
 

@@ -1,0 +1,87 @@
+// Multimedia calls of the POSIX platform layer: PlaySoundA and the MCI
+// command interface for the "waveaudio" device, with the names, types and
+// values of <mmsystem.h>.
+#pragma once
+
+#include "platform/shared/types.h"
+
+// PlaySoundA flags.
+#define SND_SYNC 0x0000
+#define SND_ASYNC 0x0001
+#define SND_NODEFAULT 0x0002
+#define SND_MEMORY 0x0004
+#define SND_LOOP 0x0008
+#define SND_NOSTOP 0x0010
+#define SND_PURGE 0x0040
+#define SND_APPLICATION 0x0080
+#define SND_NOWAIT 0x00002000
+#define SND_ALIAS 0x00010000
+#define SND_FILENAME 0x00020000
+#define SND_RESOURCE 0x00040004
+
+BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
+
+// MCI.
+using MCIDEVICEID = UINT;
+using MCIERROR = DWORD;
+
+#ifndef MM_MCINOTIFY
+#define MM_MCINOTIFY 0x03B9
+#endif
+#define MCI_NOTIFY_SUCCESSFUL 0x0001
+#define MCI_NOTIFY_SUPERSEDED 0x0002
+#define MCI_NOTIFY_ABORTED 0x0004
+#define MCI_NOTIFY_FAILURE 0x0008
+
+#define MCI_OPEN 0x0803
+#define MCI_CLOSE 0x0804
+#define MCI_PLAY 0x0806
+#define MCI_STOP 0x0808
+
+#define MCI_NOTIFY 0x00000001
+#define MCI_WAIT 0x00000002
+#define MCI_FROM 0x00000004
+#define MCI_TO 0x00000008
+#define MCI_OPEN_SHAREABLE 0x00000100
+#define MCI_OPEN_ELEMENT 0x00000200
+#define MCI_OPEN_ALIAS 0x00000400
+#define MCI_OPEN_ELEMENT_ID 0x00000800
+#define MCI_OPEN_TYPE_ID 0x00001000
+#define MCI_OPEN_TYPE 0x00002000
+
+#define MCIERR_BASE 256
+#define MCIERR_INVALID_DEVICE_ID (MCIERR_BASE + 1)
+#define MCIERR_UNRECOGNIZED_COMMAND (MCIERR_BASE + 5)
+#define MCIERR_HARDWARE (MCIERR_BASE + 6)
+#define MCIERR_INVALID_DEVICE_NAME (MCIERR_BASE + 7)
+#define MCIERR_OUT_OF_MEMORY (MCIERR_BASE + 8)
+#define MCIERR_UNSUPPORTED_FUNCTION (MCIERR_BASE + 18)
+#define MCIERR_FILE_NOT_FOUND (MCIERR_BASE + 19)
+#define MCIERR_OUTOFRANGE (MCIERR_BASE + 26)
+#define MCIERR_FLAGS_NOT_COMPATIBLE (MCIERR_BASE + 28)
+#define MCIERR_INVALID_FILE (MCIERR_BASE + 40)
+#define MCIERR_NULL_PARAMETER_BLOCK (MCIERR_BASE + 41)
+#define MCIERR_WAVE_OUTPUTSUNSUITABLE (MCIERR_BASE + 70)
+
+struct MCI_GENERIC_PARMS {
+  DWORD_PTR dwCallback;
+};
+using LPMCI_GENERIC_PARMS = MCI_GENERIC_PARMS*;
+
+struct MCI_OPEN_PARMSA {
+  DWORD_PTR dwCallback;
+  MCIDEVICEID wDeviceID;
+  LPCSTR lpstrDeviceType;
+  LPCSTR lpstrElementName;
+  LPCSTR lpstrAlias;
+};
+using LPMCI_OPEN_PARMSA = MCI_OPEN_PARMSA*;
+
+struct MCI_PLAY_PARMS {
+  DWORD_PTR dwCallback;
+  DWORD dwFrom;
+  DWORD dwTo;
+};
+using LPMCI_PLAY_PARMS = MCI_PLAY_PARMS*;
+
+MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
