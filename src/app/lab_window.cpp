@@ -125,7 +125,7 @@ LRESULT on_destroy(HWND window) {
 void count_presentation() {
   ++Lab.Presentations;
   DWORD now = GetTickCount();
-  if (DisplayMode == 0 || DisplayMode == 1) {
+  if (CurrentLabPage == LabPage::Layers && (DisplayMode == 0 || DisplayMode == 1)) {
     ++Lab.ModePresentations[DisplayMode];
     Lab.ModeMilliseconds[DisplayMode] += now - Lab.LastTick;
   }
@@ -141,10 +141,18 @@ void count_presentation() {
 // over the scene they are written onto the window after it.
 LRESULT on_tick(HWND window) {
   count_presentation();
+  if (PresentLabPage(window, Lab.Status, Lab.FpsHistory)) return 0;
   LabOverlayText text{Lab.FpsHistory, kLabHelpLines, 2, &Lab.Status};
-  if (DisplayMode == 0) DrawLabOverlays(BackDC, text);
+  if (DisplayMode == 0) {
+    DrawLabOverlays(BackDC, text);
+    DrawPageBar(BackDC);
+  }
   RepaintWindow(window, 0, 0, 0);
-  if (DisplayMode != 0) DrawLabOverlays(WindowDC, text);
+  if (DisplayMode != 0) {
+    DrawLabOverlays(WindowDC, text);
+    DrawPageBar(WindowDC);
+  }
+  DrawLabLoupe();
   return 0;
 }
 
@@ -179,6 +187,11 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
 }  // namespace
 
 LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT page_result = 0;
+  if (LabPageTakes(window, message, wparam, lparam, page_result)) {
+    if (message == WM_KEYDOWN) on_tick(window);  // the picture follows the key
+    return page_result;
+  }
   if (is_lab_key(message, wparam)) return on_lab_key(window, wparam);
   switch (message) {
     case WM_CREATE: return on_create(window);
@@ -195,6 +208,7 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
 
 DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   Lab.Options = options;
+  CurrentLabPage = options.Page;
   Lab.WavePath = std::string(options.DataDirectory) + "load.wav";
   load_document();  // before the directory changes, so a relative name works
   SetCurrentDirectoryA(options.DataDirectory);
