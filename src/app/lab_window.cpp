@@ -6,6 +6,7 @@
 
 #include "app/lab_document.h"
 #include "app/lab_overlays.h"
+#include "app/lab_sound_status.h"
 #include "app/main_window.h"
 #include "app/version.h"
 #include "audio/sound_playback.h"
@@ -193,6 +194,8 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     return page_result;
   }
   if (is_lab_key(message, wparam)) return on_lab_key(window, wparam);
+  // The layer procedure closes the device; the status line tells the outcome.
+  if (message == MM_MCINOTIFY) Lab.Status = WaveNotificationStatus(wparam, Lab.WavePath);
   switch (message) {
     case WM_CREATE: return on_create(window);
     case WM_DESTROY: return on_destroy(window);
