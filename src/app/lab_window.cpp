@@ -6,6 +6,7 @@
 
 #include "app/lab_document.h"
 #include "app/lab_overlays.h"
+#include "app/lab_paths.h"
 #include "app/lab_sound_status.h"
 #include "app/main_window.h"
 #include "app/version.h"
@@ -79,13 +80,19 @@ void build_layers(HWND window, TextDocument* document) {
 void load_document() {
   LabDocument loaded = LoadLabDocument(Lab.Options.DocumentPath);
   Lab.Status =
-      loaded.Problem.empty() ? std::string("Showing ") + Lab.Options.DocumentPath : loaded.Problem;
+      loaded.Problem.empty() ? "Showing " + DisplayPath(Lab.Options.DocumentPath) : loaded.Problem;
+  if (loaded.CutFrom != 0)
+    Lab.Status += ": only its first " + std::to_string(loaded.CutFrom) +
+                  " bytes (with carriage returns added); the text view holds no more";
   Lab.Document = loaded.Document;
 }
 
 LRESULT on_create(HWND window) {
   LabWindow = window;
   GraphicsStartup(window);
+  // Without OpenGL neither the scene nor the window's pictures can be shown:
+  // the window is refused and RunLab says why.
+  if (GLContext == nullptr) return -1;
   // The buffers write in the surfaces' small monospace face, so the text
   // view's lines and the 15-pixel frame-rate rows read as they are laid out.
   SelectIntoBuffers(CreateFontIndirectA(&SurfaceFont));
@@ -117,7 +124,7 @@ LRESULT on_destroy(HWND window) {
   KillTimer(window, kLabTimerId);
   close_open_wave_devices();  // those still playing have no one else to close them
   if (Lab.Options.Report) print_report();
-  ReleaseScene();
+  if (GLContext != nullptr) ReleaseScene();
   PostQuitMessage(0);
   return 0;
 }
@@ -178,9 +185,9 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
     PlayWaveAsync();
     Lab.Status = "PlayWaveAsync: playing load.wav on a thread of its own";
   } else if (OpenWaveDevice(window, Lab.WavePath.c_str(), 0, 0) == 0) {
-    Lab.Status = "OpenWaveDevice: playing " + Lab.WavePath + " through MCI";
+    Lab.Status = "OpenWaveDevice: playing " + DisplayPath(Lab.WavePath) + " through MCI";
   } else {
-    Lab.Status = "OpenWaveDevice: could not open " + Lab.WavePath;
+    Lab.Status = "OpenWaveDevice: could not open " + DisplayPath(Lab.WavePath);
   }
   return 0;
 }
@@ -195,7 +202,8 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
   }
   if (is_lab_key(message, wparam)) return on_lab_key(window, wparam);
   // The layer procedure closes the device; the status line tells the outcome.
-  if (message == MM_MCINOTIFY) Lab.Status = WaveNotificationStatus(wparam, Lab.WavePath);
+  if (message == MM_MCINOTIFY)
+    Lab.Status = WaveNotificationStatus(wparam, DisplayPath(Lab.WavePath));
   switch (message) {
     case WM_CREATE: return on_create(window);
     case WM_DESTROY: return on_destroy(window);
@@ -216,8 +224,17 @@ DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   load_document();  // before the directory changes, so a relative name works
   SetCurrentDirectoryA(options.DataDirectory);
   register_standard_window_class(instance, kLabClassName, LabWindowProc);
-  CreateWindowExA(0, kLabClassName, kLabWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, kLabWindowWidth,
-                  kLabWindowHeight, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, kLabClassName, kLabWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, kLabWindowWidth,
+                      kLabWindowHeight, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) {
+    std::fprintf(stderr, "pixwell-lab: %s\n",
+                 LabWindow != nullptr && GLContext == nullptr
+                     ? "no OpenGL context could be made on this display, so the Lab cannot "
+                       "show its window"
+                     : "the window could not be made (no display?)");
+    return 1;
+  }
   ShowWindow(LabWindow, SW_SHOWNORMAL);
   UpdateWindow(LabWindow);
   return run_message_loop();
