@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/lab_gallery_layout.h"
+
 namespace {
 
 // Colours of every kind a caller may pass: small, full, with the top bit set
@@ -16,9 +18,13 @@ uint32_t background_at(int32_t x, int32_t y, int32_t bits_per_pixel) {
   return PackColour(grey, grey, grey, bits_per_pixel);
 }
 
-constexpr int32_t kRedFrame = 0x000000FF;  // COLORREF: red in the low byte
-constexpr int32_t kSelectedFrame = 0x0000FFFF;
-constexpr int32_t kPlainFrame = 0x00707070;
+// COLORREFs, red in the low byte.
+constexpr COLORREF as_colorref(uint32_t rgb) {
+  return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
+}
+constexpr COLORREF kRedFrame = as_colorref(kGalleryDifferingFrame);
+constexpr COLORREF kSelectedFrame = as_colorref(kGallerySelectedFrame);
+constexpr COLORREF kPlainFrame = as_colorref(kGalleryPlainFrame);
 
 }  // namespace
 

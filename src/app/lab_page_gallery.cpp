@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/lab_gallery_layout.h"
 #include "app/lab_window.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
@@ -14,9 +15,7 @@ const char kGalleryHelpLine[] =
 
 namespace {
 
-constexpr int kColumns = 3;
-constexpr int32_t kCellLeft = 20, kCellTop = 8, kCellWidth = 310, kCellHeight = 104;
-constexpr int32_t kPictureTop = 16, kPicturePitch = 70, kCountTop = 68;
+constexpr int32_t kCountTop = 68;
 constexpr uint32_t kPageColour = 0x202830;
 constexpr COLORREF kLabelColour = 0x00FFFFFF;
 constexpr COLORREF kDifferColour = 0x004040FF;
@@ -36,13 +35,13 @@ Gallery& gallery() {
 }
 
 POINT cell_origin(int tile) {
-  return {kCellLeft + (tile % kColumns) * kCellWidth, kCellTop + (tile / kColumns) * kCellHeight};
+  GalleryPoint picture = GalleryPictureOrigin(tile, 0);
+  return {picture.X, picture.Y - kGalleryPictureTop};
 }
 
-// Pictures left to right: fast 32, literal 32, fast 16, literal 16.
 POINT picture_origin(int tile, int depth, bool literal) {
-  POINT cell = cell_origin(tile);
-  return {cell.x + (depth * 2 + (literal ? 1 : 0)) * kPicturePitch, cell.y + kPictureTop};
+  GalleryPoint picture = GalleryPictureOrigin(tile, depth * 2 + (literal ? 1 : 0));
+  return {picture.X, picture.Y};
 }
 
 // Every tile moves each frame: size, shift and colour run through their
@@ -69,8 +68,10 @@ void fill(std::vector<uint32_t>& frame, RECT r, uint32_t colour) {
 // A two-pixel frame round the four pictures.
 void frame_tile(std::vector<uint32_t>& frame, int tile, COLORREF colour) {
   uint32_t rgb = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
-  POINT o = picture_origin(tile, 0, false);
-  RECT outer{o.x - 3, o.y - 3, o.x + 3 * kPicturePitch + kTileWidth + 3, o.y + kTileHeight + 3};
+  GalleryPoint corner = GalleryFrameCorner(tile);
+  POINT last = picture_origin(tile, 1, true);
+  RECT outer{corner.X, corner.Y, last.x + kTileWidth + kGalleryFrameInset,
+             last.y + kTileHeight + kGalleryFrameInset};
   fill(frame, outer, rgb);
   fill(frame, {outer.left + 2, outer.top + 2, outer.right - 2, outer.bottom - 2}, kPageColour);
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "app/lab_gallery_layout.h"
 #include "app/lab_page_gallery.h"
 #include "raster/literal/raster_literal.h"
 #include "support/angle_table_once.h"
@@ -56,6 +57,7 @@ TEST(LabGallery, AScreenDepthCallLeavesNoSixteenBitCount) {
 // depths (those drawn through the screen canvas need the Lab's window).
 TEST(LabGallery, TheRasterCallsAgreeWithTheirLiteralVersionsAcrossTheEdges) {
   ensure_angle_table();
+  ASSERT_EQ(kGalleryCalls.size(), size_t{kGalleryTileCount});  // the page lays out this many
   TileOutcome outcome;
   for (const TileCalls& calls : kGalleryCalls) {
     if (calls.ScreenDepthOnly) continue;
