@@ -4,6 +4,7 @@
 
 #include "app/lab_loupe.h"
 #include "app/lab_page_gallery.h"
+#include "app/lab_page_geometry.h"
 #include "app/lab_window.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
@@ -15,7 +16,7 @@ const LabPageInfo kLabPages[kLabPageCount] = {
      "Layers: hover, Up/Down/Left/Right, right button for the 3D scene (A/D W/S Z/X).", true},
     {LabPage::Gallery, "gallery", VK_F1 + 1, kGalleryHelpLine, true},
     {LabPage::Bmp, "bmp", VK_F1 + 2, "BMP page.", false},
-    {LabPage::Geometry, "geometry", VK_F1 + 3, "Geometry page.", false},
+    {LabPage::Geometry, "geometry", VK_F1 + 3, kGeometryHelpLine, true},
     {LabPage::Words, "words", VK_F1 + 4, "Words page.", false},
     {LabPage::Tools, "tools", VK_F1 + 5, "Tools page.", false},
     {LabPage::Keys, "keys", VK_F1 + 6, "Keys: every page's keys.", true},
@@ -126,6 +127,7 @@ bool page_takes_key(HWND window, WPARAM key) {
   }
   if (CurrentLabPage == LabPage::Layers || is_sound_key(key)) return false;
   if (CurrentLabPage == LabPage::Gallery) GalleryKey(key);
+  if (CurrentLabPage == LabPage::Geometry) GeometryKey(key);
   return true;  // the other pages' keys never reach the layers
 }
 
@@ -164,6 +166,7 @@ bool LabPageTakes(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESU
   if (message == WM_MOUSEMOVE) {
     pointer = {static_cast<int16_t>(lparam & 0xFFFF),
                static_cast<int16_t>((lparam >> 16) & 0xFFFF)};
+    if (CurrentLabPage == LabPage::Geometry) GeometryPointer(wparam, pointer);
     return CurrentLabPage != LabPage::Layers;
   }
   if (message == WM_KEYDOWN) return page_takes_key(window, wparam);
@@ -174,6 +177,8 @@ bool PresentLabPage(HWND window, const std::string& status, const uint32_t* fps_
   if (CurrentLabPage == LabPage::Layers) return false;
   if (CurrentLabPage == LabPage::Gallery)
     PresentGallery(window, status, fps_history[9]);
+  else if (CurrentLabPage == LabPage::Geometry)
+    PresentGeometry(status);
   else
     draw_plain_page(status);
   draw_page_bar(BackDC);
