@@ -128,6 +128,7 @@ void draw_texts(HDC dc, const std::string& status, uint32_t rate) {
   text_at(dc, 20, kLabHelpTop, kGalleryHelpLine, kLabelColour);
   text_at(dc, 20, kLabHelpTop + kLabLinePitch,
           "Each tile: library 32 bpp, literal 32 bpp, library 16 bpp, literal 16 bpp.  " +
+              std::to_string(GalleryDifferingPixels()) + " differing pixels in all.  " +
               std::to_string(rate) + " presentations per second" +
               (g.Animating ? ", every tile changing each frame." : "."),
           kLabelColour);
@@ -184,7 +185,7 @@ bool GalleryKey(WPARAM key) {
   }
 }
 
-void PresentGallery(HWND, const std::string& status, uint32_t presentations_per_second) {
+void PresentGallery(const std::string& status, uint32_t presentations_per_second) {
   Gallery& g = gallery();
   if (g.Animating) animate(g);
   std::fill(g.Frame.begin(), g.Frame.end(), kPageColour);

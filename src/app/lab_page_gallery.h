@@ -28,8 +28,8 @@ extern const char kGalleryHelpLine[];
 // Changes the selected tile's parameters; false for keys it does not take.
 bool GalleryKey(WPARAM key);
 // Draws every tile into the back buffer's picture and shows it.
-void PresentGallery(HWND window, const std::string& status, uint32_t presentations_per_second);
+void PresentGallery(const std::string& status, uint32_t presentations_per_second);
 // The exact value under a window point, empty off the pictures.
 std::string GalleryReadoutAt(POINT point);
-// Tiles drawn this far with a difference, and their differing pixels.
+// The differing pixels of every tile as last drawn.
 uint32_t GalleryDifferingPixels();

@@ -73,7 +73,7 @@ void text_line(HDC dc, int32_t y, const std::string& text) {
 
 // The keys page lists every page's help; a page not built says so.
 void draw_plain_page(const std::string& status) {
-  std::vector<uint32_t> frame(kPageBytes / 4, kPlainPageColour);
+  static const std::vector<uint32_t> frame(kPageBytes / 4, kPlainPageColour);
   SetBitmapBits(BackBitmap, kPageBytes, frame.data());
   HGDIOBJ font = SelectObject(BackDC, page_font());
   COLORREF colour = SetTextColor(BackDC, 0x00FFFFFF);
@@ -101,12 +101,19 @@ void draw_plain_page(const std::string& status) {
   SelectObject(BackDC, font);
 }
 
-// Leaving a page for the layers page repaints the layers over what the page
-// drew into the back buffer.
+// The other pages draw into the back buffer and show it as layer mode does:
+// the layers page's mode is kept while they are shown and given back, with
+// a repaint of the layers over what the page drew.
+int32_t layers_display_mode = 0;
+
 void switch_to(HWND window, LabPage page) {
-  bool back_to_layers = page == LabPage::Layers && CurrentLabPage != LabPage::Layers;
+  bool leaving_layers = CurrentLabPage == LabPage::Layers && page != LabPage::Layers;
+  bool back_to_layers = CurrentLabPage != LabPage::Layers && page == LabPage::Layers;
+  if (leaving_layers) layers_display_mode = DisplayMode, DisplayMode = 0;
   CurrentLabPage = page;
-  if (back_to_layers) SendMessageA(window, kRepaintRequest, 0, kRepaint);
+  if (!back_to_layers) return;
+  DisplayMode = layers_display_mode;
+  SendMessageA(window, kRepaintRequest, 0, kRepaint);
 }
 
 bool is_button(UINT message) {
@@ -176,7 +183,7 @@ bool LabPageTakes(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESU
 bool PresentLabPage(HWND window, const std::string& status, const uint32_t* fps_history) {
   if (CurrentLabPage == LabPage::Layers) return false;
   if (CurrentLabPage == LabPage::Gallery)
-    PresentGallery(window, status, fps_history[9]);
+    PresentGallery(status, fps_history[9]);
   else if (CurrentLabPage == LabPage::Geometry)
     PresentGeometry(status);
   else
