@@ -45,10 +45,22 @@ std::string PageNameList() {
   return list;
 }
 
+namespace {
+
+// "F2": appended to, not built by "F" + ..., which GCC 12 misreads as an
+// overlapping copy (-Wrestrict).
+std::string key_name(const LabPageInfo& page) {
+  std::string name = "F";
+  name += std::to_string(page.Key - VK_F1 + 1);
+  return name;
+}
+
+}  // namespace
+
 std::string PageBarLine(LabPage current) {
   std::string line;
   for (const LabPageInfo& page : kLabPages) {
-    std::string name = "F" + std::to_string(page.Key - VK_F1 + 1) + " " + page.Name;
+    std::string name = key_name(page) + " " + page.Name;
     line += page.Page == current ? "[" + name + "]  " : name + "  ";
   }
   return line + "F8 loupe";
@@ -83,8 +95,7 @@ void draw_plain_page(const std::string& status) {
     int32_t y = 20;
     for (const LabPageInfo& each : kLabPages) {
       text_line(BackDC, y,
-                std::string("F") + std::to_string(each.Key - VK_F1 + 1) + "  " + each.Name +
-                    (each.Built ? "" : " (not built yet)"));
+                key_name(each) + "  " + each.Name + (each.Built ? "" : " (not built yet)"));
       text_line(BackDC, y + kLabLinePitch, std::string("    ") + each.HelpLine);
       y += 2 * kLabLinePitch + 6;
     }
