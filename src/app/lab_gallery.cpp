@@ -1,5 +1,6 @@
 #include "app/lab_gallery.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/lab_gallery_layout.h"
@@ -78,12 +79,13 @@ COLORREF TileFrameColour(const TileOutcome& outcome, bool selected) {
 
 uint32_t DisplayColour(uint32_t pixel, int32_t bits_per_pixel) {
   if (bits_per_pixel == 32) return pixel & 0xFFFFFF;
+  // Shown as the library itself reads the pixel when it blends: each field
+  // times 8, so a grey packed from 8-bit components stays grey. Blue's sixth
+  // bit takes it past 255, which shows as full blue.
   RgbTriple c;
   UnpackColour(c, pixel & 0xFFFF, bits_per_pixel);
-  // Five-bit red and green and six-bit blue, each widened to eight bits.
-  uint32_t red = (c.Red >> 3) * 255 / 31, green = (c.Green >> 3) * 255 / 31;
-  uint32_t blue = (c.Blue >> 3) * 255 / 63;
-  return red << 16 | green << 8 | blue;
+  auto byte = [](uint32_t component) { return std::min<uint32_t>(component, 255); };
+  return byte(c.Red) << 16 | byte(c.Green) << 8 | byte(c.Blue);
 }
 
 std::string HexPixel(uint32_t pixel, int32_t bits_per_pixel) {

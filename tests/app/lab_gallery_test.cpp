@@ -98,8 +98,9 @@ TEST(LabLoupe, APointIsReadAsThePixelOfThePictureUnderIt) {
   EXPECT_EQ(text, "line, literal (8, 6): 32 bpp 0x80FF8040, 16 bpp 0x" +
                       HexPixel(GetPixel(outcome.Literal[1].Picture, 8, 6), 16).substr(2));
   EXPECT_EQ(HexPixel(0x12345678, 16), "0x5678");
-  EXPECT_EQ(DisplayColour(0xFFFF, 16), 0xFFFFFFu);
-  EXPECT_EQ(DisplayColour(0x0800 | 0x3F, 16), (255u * 1 / 31) << 16 | 255u);
+  EXPECT_EQ(DisplayColour(0xFFFF, 16), 0xF8F8FFu);
+  EXPECT_EQ(DisplayColour(PackColour(0x60, 0x60, 0x60, 16), 16), 0x606060u);
+  EXPECT_EQ(DisplayColour(0x0800 | 0x1F, 16), 0x0800F8u);
 }
 
 }  // namespace
