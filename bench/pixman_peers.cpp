@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 #include "support/angle_table_once.h"
 #include "support/canvas_buffer.h"
 

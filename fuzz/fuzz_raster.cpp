@@ -19,7 +19,7 @@
 #include "raster/canvas.h"
 #include "raster/discs.h"
 #include "raster/lines.h"
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 
 namespace {
 

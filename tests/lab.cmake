@@ -8,6 +8,13 @@ if(NOT WIN32)
             $<TARGET_FILE:pixwell-lab-driver> $<TARGET_FILE:pixwell-lab>)
   set_tests_properties(lab_end_to_end PROPERTIES TIMEOUT 180
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1")
+  # Where no OpenGL context can be made the Lab says so and fails, rather
+  # than ending with 0 and nothing shown.
+  add_test(NAME lab_without_opengl
+    COMMAND sh -c "\"$1\"; echo \"exit code $?\"" sh $<TARGET_FILE:pixwell-lab>)
+  set_tests_properties(lab_without_opengl PROPERTIES TIMEOUT 30
+    ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
+    PASS_REGULAR_EXPRESSION "no OpenGL context.*exit code 1")
   return()
 endif()
 # The driver is a Linux program: the Windows build makes its own with the

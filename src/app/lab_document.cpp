@@ -1,13 +1,17 @@
 #include "app/lab_document.h"
 
+#include "app/lab_paths.h"
+
 namespace {
 
 // Opened for reading only, so an installed, read-only text can be shown.
+// One byte more than a document holds is read, so that a longer file is
+// known to be longer.
 bool read_file(const char* file_name, std::string& text) {
   HANDLE file = CreateFileA(file_name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  text.assign(static_cast<size_t>(kTextBufferSize), '\0');
+  text.assign(static_cast<size_t>(kTextBufferSize) + 1, '\0');
   DWORD read = 0;
   BOOL ok = ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
   CloseHandle(file);
@@ -31,14 +35,16 @@ std::string WithCarriageReturns(const std::string& text) {
 
 LabDocument LoadLabDocument(const char* file_name) {
   std::string text;
+  std::string shown = DisplayPath(file_name);
   if (!read_file(file_name, text))
-    return {nullptr, std::string("Cannot read ") + file_name + ": no such file or no access."};
+    return {nullptr, "Cannot read " + shown + ": no such file or no access."};
   if (text.find('\n') == std::string::npos)
-    return {nullptr, std::string("Cannot show ") + file_name + ": it holds no line end."};
+    return {nullptr, "Cannot show " + shown + ": it holds no line end."};
   std::string converted = WithCarriageReturns(text);
+  uint64_t cut_from = converted.size() > size_t{kTextBufferSize} ? kTextBufferSize : 0;
+  if (cut_from != 0) converted.resize(kTextBufferSize);
   TextDocument* document =
       MakeTextDocument(converted.data(), static_cast<int32_t>(converted.size()));
-  if (document == nullptr)
-    return {nullptr, std::string("Out of memory loading ") + file_name + "."};
-  return {document, ""};
+  if (document == nullptr) return {nullptr, "Out of memory loading " + shown + "."};
+  return {document, "", cut_from};
 }

@@ -10,6 +10,9 @@
 struct LabDocument {
   TextDocument* Document;  // null when the file could not be shown
   std::string Problem;     // why not, for the window's status line
+  // Set when the text with its carriage returns is longer than a document
+  // holds: only its first kTextBufferSize bytes are shown.
+  uint64_t CutFrom = 0;
 };
 
 LabDocument LoadLabDocument(const char* file_name);

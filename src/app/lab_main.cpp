@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/lab_arguments.h"
 #include "app/lab_window.h"
 #include "app/version.h"
 #include "host/file_helpers.h"
@@ -30,16 +31,19 @@ std::string data_directory() {
 
 }  // namespace
 
-// pixwell-lab --version | [--report] [FILE]
+// pixwell-lab --help | --version | [--page NAME] [--report] [FILE]
 int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--version") {
-    std::printf("pixwell-lab %s\n", PIXWELL_VERSION);
-    return 0;
+  LabCommand command = ParseLabArguments(argc, argv);
+  switch (command.Action) {
+    case LabAction::PrintHelp: std::printf("%s", LabUsage().c_str()); return 0;
+    case LabAction::PrintVersion: std::printf("pixwell-lab %s\n", PIXWELL_VERSION); return 0;
+    case LabAction::Refuse:
+      std::fprintf(stderr, "pixwell-lab: %s\n%s", command.Problem.c_str(), LabUsage().c_str());
+      return 2;
+    case LabAction::Run: break;
   }
-  bool report = argc > 1 && std::string(argv[1]) == "--report";
-  int first_file = report ? 2 : 1;
   std::string data = data_directory();
-  std::string document = argc > first_file ? argv[first_file] : data + "lab-guide.txt";
-  LabOptions options{document.c_str(), data.c_str(), report};
+  std::string document = command.Document.empty() ? data + "lab-guide.txt" : command.Document;
+  LabOptions options{document.c_str(), data.c_str(), command.Report, command.Page};
   ExitProcess(RunLab(GetModuleHandleA(nullptr), options));
 }

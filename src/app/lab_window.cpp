@@ -6,6 +6,8 @@
 
 #include "app/lab_document.h"
 #include "app/lab_overlays.h"
+#include "app/lab_paths.h"
+#include "app/lab_sound_status.h"
 #include "app/main_window.h"
 #include "app/version.h"
 #include "audio/sound_playback.h"
@@ -78,13 +80,19 @@ void build_layers(HWND window, TextDocument* document) {
 void load_document() {
   LabDocument loaded = LoadLabDocument(Lab.Options.DocumentPath);
   Lab.Status =
-      loaded.Problem.empty() ? std::string("Showing ") + Lab.Options.DocumentPath : loaded.Problem;
+      loaded.Problem.empty() ? "Showing " + DisplayPath(Lab.Options.DocumentPath) : loaded.Problem;
+  if (loaded.CutFrom != 0)
+    Lab.Status += ": only its first " + std::to_string(loaded.CutFrom) +
+                  " bytes (with carriage returns added); the text view holds no more";
   Lab.Document = loaded.Document;
 }
 
 LRESULT on_create(HWND window) {
   LabWindow = window;
   GraphicsStartup(window);
+  // Without OpenGL neither the scene nor the window's pictures can be shown:
+  // the window is refused and RunLab says why.
+  if (GLContext == nullptr) return -1;
   // The buffers write in the surfaces' small monospace face, so the text
   // view's lines and the 15-pixel frame-rate rows read as they are laid out.
   SelectIntoBuffers(CreateFontIndirectA(&SurfaceFont));
@@ -116,7 +124,7 @@ LRESULT on_destroy(HWND window) {
   KillTimer(window, kLabTimerId);
   close_open_wave_devices();  // those still playing have no one else to close them
   if (Lab.Options.Report) print_report();
-  ReleaseScene();
+  if (GLContext != nullptr) ReleaseScene();
   PostQuitMessage(0);
   return 0;
 }
@@ -125,7 +133,7 @@ LRESULT on_destroy(HWND window) {
 void count_presentation() {
   ++Lab.Presentations;
   DWORD now = GetTickCount();
-  if (DisplayMode == 0 || DisplayMode == 1) {
+  if (CurrentLabPage == LabPage::Layers && (DisplayMode == 0 || DisplayMode == 1)) {
     ++Lab.ModePresentations[DisplayMode];
     Lab.ModeMilliseconds[DisplayMode] += now - Lab.LastTick;
   }
@@ -141,10 +149,18 @@ void count_presentation() {
 // over the scene they are written onto the window after it.
 LRESULT on_tick(HWND window) {
   count_presentation();
+  if (PresentLabPage(window, Lab.Status, Lab.FpsHistory)) return 0;
   LabOverlayText text{Lab.FpsHistory, kLabHelpLines, 2, &Lab.Status};
-  if (DisplayMode == 0) DrawLabOverlays(BackDC, text);
+  if (DisplayMode == 0) {
+    DrawLabOverlays(BackDC, text);
+    DrawPageBar(BackDC);
+  }
   RepaintWindow(window, 0, 0, 0);
-  if (DisplayMode != 0) DrawLabOverlays(WindowDC, text);
+  if (DisplayMode != 0) {
+    DrawLabOverlays(WindowDC, text);
+    DrawPageBar(WindowDC);
+  }
+  DrawLabLoupe();
   return 0;
 }
 
@@ -169,9 +185,9 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
     PlayWaveAsync();
     Lab.Status = "PlayWaveAsync: playing load.wav on a thread of its own";
   } else if (OpenWaveDevice(window, Lab.WavePath.c_str(), 0, 0) == 0) {
-    Lab.Status = "OpenWaveDevice: playing " + Lab.WavePath + " through MCI";
+    Lab.Status = "OpenWaveDevice: playing " + DisplayPath(Lab.WavePath) + " through MCI";
   } else {
-    Lab.Status = "OpenWaveDevice: could not open " + Lab.WavePath;
+    Lab.Status = "OpenWaveDevice: could not open " + DisplayPath(Lab.WavePath);
   }
   return 0;
 }
@@ -179,7 +195,15 @@ LRESULT on_lab_key(HWND window, WPARAM key) {
 }  // namespace
 
 LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT page_result = 0;
+  if (LabPageTakes(window, message, wparam, lparam, page_result)) {
+    if (message == WM_KEYDOWN) on_tick(window);  // the picture follows the key
+    return page_result;
+  }
   if (is_lab_key(message, wparam)) return on_lab_key(window, wparam);
+  // The layer procedure closes the device; the status line tells the outcome.
+  if (message == MM_MCINOTIFY)
+    Lab.Status = WaveNotificationStatus(wparam, DisplayPath(Lab.WavePath));
   switch (message) {
     case WM_CREATE: return on_create(window);
     case WM_DESTROY: return on_destroy(window);
@@ -195,12 +219,22 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
 
 DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   Lab.Options = options;
+  CurrentLabPage = options.Page;
   Lab.WavePath = std::string(options.DataDirectory) + "load.wav";
   load_document();  // before the directory changes, so a relative name works
   SetCurrentDirectoryA(options.DataDirectory);
   register_standard_window_class(instance, kLabClassName, LabWindowProc);
-  CreateWindowExA(0, kLabClassName, kLabWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, kLabWindowWidth,
-                  kLabWindowHeight, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, kLabClassName, kLabWindowTitle, WS_OVERLAPPEDWINDOW, 0, 0, kLabWindowWidth,
+                      kLabWindowHeight, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) {
+    std::fprintf(stderr, "pixwell-lab: %s\n",
+                 LabWindow != nullptr && GLContext == nullptr
+                     ? "no OpenGL context could be made on this display, so the Lab cannot "
+                       "show its window"
+                     : "the window could not be made (no display?)");
+    return 1;
+  }
   ShowWindow(LabWindow, SW_SHOWNORMAL);
   UpdateWindow(LabWindow);
   return run_message_loop();

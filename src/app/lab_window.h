@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/lab_pages.h"
 #include "platform/win32.h"
 
 constexpr char kLabClassName[] = "PixwellLab";
@@ -38,7 +39,8 @@ constexpr int32_t kLabStatusTop = kLabHelpTop + 2 * kLabLinePitch;
 struct LabOptions {
   const char* DocumentPath;
   const char* DataDirectory;
-  bool Report;  // print the presentation rate of each mode at exit
+  bool Report;                     // print the presentation rate of each mode at exit
+  LabPage Page = LabPage::Layers;  // the page shown first
 };
 
 extern HWND LabWindow;

@@ -39,4 +39,30 @@ TEST(LabDocument, LineFeedsAloneGetACarriageReturnBesideCrLfLines) {
   EXPECT_EQ(lines_of(document.get()), (Lines{"", "one", "two", "three", ""}));
 }
 
+// A text longer than a document holds is cut, and the cut is reported, also
+// when only the added carriage returns take it past the limit.
+TEST(LabDocument, ATextTooLongForTheViewIsReportedAsCut) {
+  auto cut_from = [](const std::string& bytes) {
+    uint64_t cut = 1;
+    DocumentPtr document = load_bytes_with(
+        [&cut](const char* name) {
+          LabDocument loaded = LoadLabDocument(name);
+          cut = loaded.CutFrom;
+          return loaded.Document;
+        },
+        bytes);
+    EXPECT_NE(document, nullptr);
+    if (document != nullptr && cut != 0) {
+      EXPECT_EQ(document->TextSize, kTextBufferSize);
+    }
+    return cut;
+  };
+  EXPECT_EQ(cut_from(std::string(kTextBufferSize - 2, 'a') + "\r\n"), 0u);
+  EXPECT_EQ(cut_from(std::string(kTextBufferSize - 10, 'a') + "\r\n" + std::string(100, 'b')),
+            uint64_t{kTextBufferSize});
+  std::string lf_lines;
+  for (int i = 0; i < 400000; ++i) lf_lines += "a\n";  // 800,000 bytes, 1,200,000 with CRs
+  EXPECT_EQ(cut_from(lf_lines), uint64_t{kTextBufferSize});
+}
+
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "display/graphics_startup.h"
 #include "layers/layer_test_window.h"
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 #include "support/picture_diff.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "layers/layer_test_window.h"
 #include "layers/panel_layer.h"
 #include "layers/text_view.h"
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 #include "support/picture_diff.h"
 
 namespace {

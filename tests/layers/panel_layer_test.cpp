@@ -11,7 +11,7 @@
 #include "layers/layer_test_window.h"
 #include "layers/layer_window.h"
 #include "layers/text_view.h"
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 #include "support/picture_diff.h"
 #include "text/text_document.h"
 

@@ -14,7 +14,7 @@
 #include "layers/layer_test_window.h"
 #include "layers/layer_window.h"
 #include "layers/panel_layer.h"
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 #include "support/temp_dir.h"
 #include "text/text_document.h"
 

@@ -11,7 +11,7 @@
 
 #include "raster/discs.h"
 #include "raster/lines.h"
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 #include "support/angle_table_once.h"
 #include "support/canvas_buffer.h"
 #include "support/picture_diff.h"

@@ -8,6 +8,7 @@
 #include <functional>
 #include <set>
 
+#include "app/lab_gallery_layout.h"
 #include "app/lab_window.h"
 #include "process_stats.h"
 #include "window_closer.h"
@@ -192,6 +193,49 @@ bool right_button_switches_modes(LabScreen& s, std::string& problem) {
   }
   if (within(5, [&] { return client_pixel(s, 0, 0) == kBackgroundTopRow; })) return true;
   problem = "the second right button did not bring the layers back";
+  return false;
+}
+
+namespace {
+
+// The frame of every gallery tile, as the screen shows it now: "" when each
+// is the plain or the selected colour, otherwise which is not and why.
+std::string gallery_frames_problem(LabScreen& s) {
+  for (int tile = 0; tile < kGalleryTileCount; ++tile) {
+    GalleryPoint corner = GalleryFrameCorner(tile);
+    uint32_t frame = client_pixel(s, corner.X, corner.Y);
+    if (frame == kGalleryPlainFrame || frame == kGallerySelectedFrame) continue;
+    return "tile " + std::to_string(tile) + "'s frame is " + hex(frame) +
+           (frame == kGalleryDifferingFrame ? " (its pictures differ)" : "");
+  }
+  return "";
+}
+
+}  // namespace
+
+// F2 shows the gallery; its first tile moved across the left edge, grown and
+// recoloured, then every tile changed at every frame, keeps every frame
+// free of the red that marks differing pictures; F1 brings the layers back.
+bool gallery_shows_no_differing_pixels(LabScreen& s, std::string& problem) {
+  point_at(s, 5, 5);
+  s.x->press_key(XK_F2);
+  GalleryPoint first = GalleryFrameCorner(0);
+  if (!within(5, [&] { return client_pixel(s, first.X, first.Y) == kGallerySelectedFrame; })) {
+    problem = "F2 did not show the gallery's selected first tile";
+    return false;
+  }
+  for (unsigned long key : {XK_Up, XK_Up, XK_c, XK_j, XK_j, XK_j, XK_i, XK_Right, XK_b, XK_Down})
+    s.x->press_key(key);
+  s.x->press_key(XK_a);  // every tile changes at every frame from here
+  for (int look = 0; look < 20 && problem.empty(); ++look) {
+    problem = gallery_frames_problem(s);
+    usleep(100000);
+  }
+  s.x->press_key(XK_a);
+  s.x->press_key(XK_F1);
+  if (!problem.empty()) return false;
+  if (within(5, [&] { return client_pixel(s, 0, 0) == kBackgroundTopRow; })) return true;
+  problem = "F1 did not bring the layers back";
   return false;
 }
 

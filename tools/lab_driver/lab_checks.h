@@ -23,4 +23,5 @@ bool hover_shows_selected_band(LabScreen& screen, std::string& problem);
 bool hover_steps_frame_animation(LabScreen& screen, std::string& problem);
 bool up_key_pages_text_view(LabScreen& screen, std::string& problem);
 bool right_button_switches_modes(LabScreen& screen, std::string& problem);
+bool gallery_shows_no_differing_pixels(LabScreen& screen, std::string& problem);
 bool close_ends_with_exit_code_0(LabScreen& screen, std::string& problem);

@@ -25,6 +25,8 @@ constexpr Check kChecks[] = {
     {"hovering the frame animation steps it", hover_steps_frame_animation},
     {"Up pages the text view and Down pages back", up_key_pages_text_view},
     {"the right button shows the scene, Z twice shrinks it, and back", right_button_switches_modes},
+    {"the gallery's tiles show no differing pixels while their parameters change",
+     gallery_shows_no_differing_pixels},
 };
 
 struct Mode {

@@ -1,4 +1,4 @@
-#include "reference/raster_literal.h"
+#include "raster/literal/raster_literal.h"
 
 #include "geometry/angle_table.h"
 #include "geometry/integer_helpers.h"
@@ -33,6 +33,13 @@ void DrawLine(const Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t 
     PutPixel(canvas, static_cast<int32_t>(static_cast<uint32_t>(x1) + o.First),
              static_cast<int32_t>(static_cast<uint32_t>(y1) + o.Second), colour);
   }
+}
+
+void DrawQuarterArc(const Canvas& canvas, int32_t cx, int32_t cy, int32_t rx, int32_t ry,
+                    uint32_t colour) {
+  for (int32_t t = 900; t >= 1; --t)
+    PutPixel(canvas, wrap_add(cx, PolarPoint(rx, t).Second), wrap_add(cy, PolarPoint(ry, t).First),
+             colour);
 }
 
 void FillGradientRect(const Canvas& canvas, int32_t x, int32_t y, int32_t w, int32_t h,
@@ -99,6 +106,12 @@ void DrawRampRings(const Canvas& canvas, const ColourRamp& ramp, int32_t cx, int
       if (static_cast<int32_t>(c) > 0) put_quadrants(canvas, cx, cy, p.Second, p.First, c);
     }
   }
+}
+
+void BlockCopy(void* destination, const void* source, uint32_t byte_count) {
+  auto* to = static_cast<unsigned char*>(destination);
+  const auto* from = static_cast<const unsigned char*>(source);
+  for (uint32_t i = 0; i < byte_count; ++i) to[i] = from[i];
 }
 
 }  // namespace literal
