@@ -9,12 +9,33 @@
 
 #include "app/lab_gallery_layout.h"
 #include "app/lab_page_gallery.h"
+#include "geometry/angle_table.h"
 #include "raster/literal/raster_literal.h"
-#include "support/angle_table_once.h"
 
 namespace {
 
 constexpr COLORREF kRed = 0x000000FF;
+
+// The gallery draws with the angle table. One built here is freed when these
+// tests end: the start-up tests in this program build their own over the
+// same global, which would leave this one unreachable.
+class GalleryTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (AngleTable != nullptr) return;
+    BuildAngleTable();
+    built_ = true;
+  }
+  static void TearDownTestSuite() {
+    if (!built_) return;
+    GlobalFree(static_cast<HGLOBAL>(AngleTable));
+    AngleTable = nullptr;
+    built_ = false;
+  }
+  static inline bool built_ = false;
+};
+using LabGallery = GalleryTest;
+using LabLoupe = GalleryTest;
 
 // The library's line with one pixel more than the literal one.
 void line_and_stray_pixel(const Canvas& canvas, const TileParameters& p) {
@@ -26,8 +47,7 @@ void literal_line(const Canvas& canvas, const TileParameters& p) {
   literal::DrawLine(canvas, 8, 6, 8 + p.Size * 2, 6 + p.Size, TileColour(p.ColourIndex));
 }
 
-TEST(LabGallery, ATileThatDiffersIsCountedAtEachDepthAndFramedInRed) {
-  ensure_angle_table();
+TEST_F(LabGallery, ATileThatDiffersIsCountedAtEachDepthAndFramedInRed) {
   TileOutcome outcome;
   RenderTile({"stray", line_and_stray_pixel, literal_line, false}, TileParameters{}, outcome);
   EXPECT_EQ(outcome.Differing[0], 1u);
@@ -43,8 +63,7 @@ TEST(LabGallery, ATileThatDiffersIsCountedAtEachDepthAndFramedInRed) {
 
 // A call drawn through the screen canvas has no 16-bit pictures, and what
 // was counted for an earlier call there does not stay.
-TEST(LabGallery, AScreenDepthCallLeavesNoSixteenBitCount) {
-  ensure_angle_table();
+TEST_F(LabGallery, AScreenDepthCallLeavesNoSixteenBitCount) {
   TileOutcome outcome;
   RenderTile({"stray", line_and_stray_pixel, literal_line, false}, TileParameters{}, outcome);
   RenderTile({"screen", literal_line, literal_line, true}, TileParameters{}, outcome);
@@ -55,8 +74,7 @@ TEST(LabGallery, AScreenDepthCallLeavesNoSixteenBitCount) {
 
 // The gallery's own calls, moved across every edge, show zero at both
 // depths (those drawn through the screen canvas need the Lab's window).
-TEST(LabGallery, TheRasterCallsAgreeWithTheirLiteralVersionsAcrossTheEdges) {
-  ensure_angle_table();
+TEST_F(LabGallery, TheRasterCallsAgreeWithTheirLiteralVersionsAcrossTheEdges) {
   ASSERT_EQ(kGalleryCalls.size(), size_t{kGalleryTileCount});  // the page lays out this many
   TileOutcome outcome;
   for (const TileCalls& calls : kGalleryCalls) {
@@ -73,8 +91,7 @@ TEST(LabGallery, TheRasterCallsAgreeWithTheirLiteralVersionsAcrossTheEdges) {
   }
 }
 
-TEST(LabLoupe, APointIsReadAsThePixelOfThePictureUnderIt) {
-  ensure_angle_table();
+TEST_F(LabLoupe, APointIsReadAsThePixelOfThePictureUnderIt) {
   GalleryHit hit{};
   ASSERT_FALSE(GalleryHitAt(0, 0, hit));
   // The first tile's pictures: library 32, literal 32, library 16, literal 16.

@@ -118,6 +118,14 @@ void wake_message_loop() {
   wake_backend();
 }
 
+// Windows are otherwise shown when the queue runs empty. A timer's message
+// comes only when nothing else waits, so what was drawn before it is shown
+// first: a window whose ticks take longer than its timer's period would
+// never run empty, and never show a tick.
+void present_before_timer(const MSG& message) {
+  if (message.message == WM_TIMER) present_dirty_windows();
+}
+
 }  // namespace posix
 
 using namespace posix;
@@ -128,7 +136,10 @@ BOOL GetMessageA(LPMSG message, HWND window, UINT first, UINT last) {
     return -1;
   }
   for (;;) {
-    if (retrieve(message, window, first, last, true)) return message->message != WM_QUIT;
+    if (retrieve(message, window, first, last, true)) {
+      present_before_timer(*message);
+      return message->message != WM_QUIT;
+    }
     present_dirty_windows();
     wait_for_message(next_timer_delay());
   }
@@ -136,7 +147,10 @@ BOOL GetMessageA(LPMSG message, HWND window, UINT first, UINT last) {
 
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove) {
   if (message == nullptr) return FALSE;
-  if (retrieve(message, window, first, last, (remove & PM_REMOVE) != 0)) return TRUE;
+  if (retrieve(message, window, first, last, (remove & PM_REMOVE) != 0)) {
+    present_before_timer(*message);
+    return TRUE;
+  }
   present_dirty_windows();
   return FALSE;
 }
