@@ -1,8 +1,8 @@
 // The geometry page's angles: turning below zero or past a full turn comes
 // back into 0..3599 tenths, and the angle shown keeps its tenth.
-#include "app/lab_page_geometry.h"
-
 #include <gtest/gtest.h>
+
+#include "app/lab_page_geometry.h"
 
 TEST(LabGeometry, AnglesWrapAndShowTheirTenths) {
   EXPECT_EQ(WrapTenths(-1), 3599);
