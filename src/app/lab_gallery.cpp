@@ -19,13 +19,9 @@ uint32_t background_at(int32_t x, int32_t y, int32_t bits_per_pixel) {
   return PackColour(grey, grey, grey, bits_per_pixel);
 }
 
-// COLORREFs, red in the low byte.
-constexpr COLORREF as_colorref(uint32_t rgb) {
-  return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
-}
-constexpr COLORREF kRedFrame = as_colorref(kGalleryDifferingFrame);
-constexpr COLORREF kSelectedFrame = as_colorref(kGallerySelectedFrame);
-constexpr COLORREF kPlainFrame = as_colorref(kGalleryPlainFrame);
+constexpr COLORREF kRedFrame = SwapRedAndBlue(kGalleryDifferingFrame);
+constexpr COLORREF kSelectedFrame = SwapRedAndBlue(kGallerySelectedFrame);
+constexpr COLORREF kPlainFrame = SwapRedAndBlue(kGalleryPlainFrame);
 
 }  // namespace
 

@@ -59,6 +59,12 @@ bool TileDiffers(const TileOutcome& outcome);
 COLORREF TileFrameColour(const TileOutcome& outcome, bool selected);
 // A packed pixel of the given depth as the display's 0x00RRGGBB.
 uint32_t DisplayColour(uint32_t pixel, int32_t bits_per_pixel);
+
+// A 0xRRGGBB pixel as a COLORREF (red in the low byte), and back: the swap
+// of red and blue is its own inverse.
+constexpr uint32_t SwapRedAndBlue(uint32_t colour) {
+  return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+}
 // "0x00FF8040" at 32 bits, "0xF810" at 16.
 std::string HexPixel(uint32_t pixel, int32_t bits_per_pixel);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/lab_gallery.h"
 #include "app/lab_window.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
@@ -14,10 +15,6 @@ constexpr COLORREF kEdgeColour = 0x00FFFFFF;
 constexpr COLORREF kPointerColour = 0x0000FFFF;
 
 bool on_frame(POINT p) { return p.x >= 0 && p.y >= 0 && p.x < kBufferWidth && p.y < kBufferHeight; }
-
-COLORREF as_colorref(uint32_t rgb) {
-  return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
-}
 
 void fill(HDC dc, RECT r, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
@@ -40,7 +37,7 @@ void draw_magnified(HDC dc, const uint32_t* frame, POINT p, POINT box) {
       uint32_t rgb = on_frame(at) ? frame[size_t(at.y) * kBufferWidth + at.x] : 0;
       int32_t left = box.x + (dx + kLoupeReach) * kLoupeScale;
       int32_t top = box.y + (dy + kLoupeReach) * kLoupeScale;
-      fill(dc, {left, top, left + kLoupeScale, top + kLoupeScale}, as_colorref(rgb));
+      fill(dc, {left, top, left + kLoupeScale, top + kLoupeScale}, SwapRedAndBlue(rgb));
     }
   int32_t centre = kLoupeReach * kLoupeScale;
   RECT mark{box.x + centre, box.y + centre, box.x + centre + kLoupeScale, box.y + centre + 1};

@@ -67,7 +67,7 @@ void fill(std::vector<uint32_t>& frame, RECT r, uint32_t colour) {
 
 // A two-pixel frame round the four pictures.
 void frame_tile(std::vector<uint32_t>& frame, int tile, COLORREF colour) {
-  uint32_t rgb = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+  uint32_t rgb = SwapRedAndBlue(colour);
   GalleryPoint corner = GalleryFrameCorner(tile);
   POINT last = picture_origin(tile, 1, true);
   RECT outer{corner.X, corner.Y, last.x + kTileWidth + kGalleryFrameInset,
