@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/lab_loupe.h"
+#include "app/lab_page_bmp.h"
 #include "app/lab_page_gallery.h"
 #include "app/lab_page_geometry.h"
 #include "app/lab_window.h"
@@ -15,7 +16,7 @@ const LabPageInfo kLabPages[kLabPageCount] = {
     {LabPage::Layers, "layers", VK_F1 + 0,
      "Layers: hover, Up/Down/Left/Right, right button for the 3D scene (A/D W/S Z/X).", true},
     {LabPage::Gallery, "gallery", VK_F1 + 1, kGalleryHelpLine, true},
-    {LabPage::Bmp, "bmp", VK_F1 + 2, "BMP page.", false},
+    {LabPage::Bmp, "bmp", VK_F1 + 2, kBmpHelpLine, true},
     {LabPage::Geometry, "geometry", VK_F1 + 3, kGeometryHelpLine, true},
     {LabPage::Words, "words", VK_F1 + 4, "Words page.", false},
     {LabPage::Tools, "tools", VK_F1 + 5, "Tools page.", false},
@@ -146,6 +147,7 @@ bool page_takes_key(HWND window, WPARAM key) {
   if (CurrentLabPage == LabPage::Layers || is_sound_key(key)) return false;
   if (CurrentLabPage == LabPage::Gallery) GalleryKey(key);
   if (CurrentLabPage == LabPage::Geometry) GeometryKey(key);
+  if (CurrentLabPage == LabPage::Bmp) BmpKey(key);
   return true;  // the other pages' keys never reach the layers
 }
 
@@ -197,6 +199,8 @@ bool PresentLabPage(HWND window, const std::string& status, const uint32_t* fps_
     PresentGallery(status, fps_history[9]);
   else if (CurrentLabPage == LabPage::Geometry)
     PresentGeometry(status);
+  else if (CurrentLabPage == LabPage::Bmp)
+    PresentBmp(status);
   else
     draw_plain_page(status);
   draw_page_bar(BackDC);

@@ -41,6 +41,7 @@ struct LabOptions {
   const char* DataDirectory;
   bool Report;                     // print the presentation rate of each mode at exit
   LabPage Page = LabPage::Layers;  // the page shown first
+  const char* BmpPath = "";        // the BMP page's image
 };
 
 extern HWND LabWindow;
