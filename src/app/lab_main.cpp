@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
   std::string data = data_directory();
   std::string document = command.Document.empty() ? data + "lab-guide.txt" : command.Document;
   std::string bmp = command.BmpFile.empty() ? data + kLabSampleBmp : command.BmpFile;
-  LabOptions options{document.c_str(), data.c_str(), command.Report, command.Page, bmp.c_str()};
+  LabOptions options{document.c_str(), data.c_str(),         command.Report,      command.Page,
+                     bmp.c_str(),      command.With.c_str(), command.Find.c_str()};
   ExitProcess(RunLab(GetModuleHandleA(nullptr), options));
 }

@@ -6,6 +6,7 @@
 #include "app/lab_page_bmp.h"
 #include "app/lab_page_gallery.h"
 #include "app/lab_page_geometry.h"
+#include "app/lab_page_words.h"
 #include "app/lab_window.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
@@ -18,7 +19,7 @@ const LabPageInfo kLabPages[kLabPageCount] = {
     {LabPage::Gallery, "gallery", VK_F1 + 1, kGalleryHelpLine, true},
     {LabPage::Bmp, "bmp", VK_F1 + 2, kBmpHelpLine, true},
     {LabPage::Geometry, "geometry", VK_F1 + 3, kGeometryHelpLine, true},
-    {LabPage::Words, "words", VK_F1 + 4, "Words page.", false},
+    {LabPage::Words, "words", VK_F1 + 4, kWordsHelpLine, true},
     {LabPage::Tools, "tools", VK_F1 + 5, "Tools page.", false},
     {LabPage::Keys, "keys", VK_F1 + 6, "Keys: every page's keys.", true},
 };
@@ -144,10 +145,13 @@ bool page_takes_key(HWND window, WPARAM key) {
     loupe_shown = !loupe_shown;
     return true;
   }
-  if (CurrentLabPage == LabPage::Layers || is_sound_key(key)) return false;
+  // On the words page P and M are typed into the search.
+  bool typing = CurrentLabPage == LabPage::Words;
+  if (CurrentLabPage == LabPage::Layers || (is_sound_key(key) && !typing)) return false;
   if (CurrentLabPage == LabPage::Gallery) GalleryKey(key);
   if (CurrentLabPage == LabPage::Geometry) GeometryKey(key);
   if (CurrentLabPage == LabPage::Bmp) BmpKey(key);
+  if (CurrentLabPage == LabPage::Words) WordsKey(key);
   return true;  // the other pages' keys never reach the layers
 }
 
@@ -201,6 +205,8 @@ bool PresentLabPage(HWND window, const std::string& status, const uint32_t* fps_
     PresentGeometry(status);
   else if (CurrentLabPage == LabPage::Bmp)
     PresentBmp(status);
+  else if (CurrentLabPage == LabPage::Words)
+    PresentWords(status);
   else
     draw_plain_page(status);
   draw_page_bar(BackDC);

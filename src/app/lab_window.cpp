@@ -7,6 +7,7 @@
 #include "app/lab_document.h"
 #include "app/lab_overlays.h"
 #include "app/lab_page_bmp.h"
+#include "app/lab_page_words.h"
 #include "app/lab_paths.h"
 #include "app/lab_sound_status.h"
 #include "app/main_window.h"
@@ -224,6 +225,7 @@ DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   Lab.WavePath = std::string(options.DataDirectory) + "load.wav";
   load_document();  // before the directory changes, so a relative name works
   SetBmpPageFile(options.BmpPath);
+  SetWordsPage(Lab.Document, options.WithPath, options.Find);
   SetCurrentDirectoryA(options.DataDirectory);
   register_standard_window_class(instance, kLabClassName, LabWindowProc);
   HWND window =

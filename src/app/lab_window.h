@@ -42,6 +42,8 @@ struct LabOptions {
   bool Report;                     // print the presentation rate of each mode at exit
   LabPage Page = LabPage::Layers;  // the page shown first
   const char* BmpPath = "";        // the BMP page's image
+  const char* WithPath = "";       // the words page's second file
+  const char* Find = "";           // the words page's first search
 };
 
 extern HWND LabWindow;
