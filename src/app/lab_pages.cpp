@@ -6,6 +6,7 @@
 #include "app/lab_page_bmp.h"
 #include "app/lab_page_gallery.h"
 #include "app/lab_page_geometry.h"
+#include "app/lab_page_tools.h"
 #include "app/lab_page_words.h"
 #include "app/lab_window.h"
 #include "display/graphics_startup.h"
@@ -20,7 +21,7 @@ const LabPageInfo kLabPages[kLabPageCount] = {
     {LabPage::Bmp, "bmp", VK_F1 + 2, kBmpHelpLine, true},
     {LabPage::Geometry, "geometry", VK_F1 + 3, kGeometryHelpLine, true},
     {LabPage::Words, "words", VK_F1 + 4, kWordsHelpLine, true},
-    {LabPage::Tools, "tools", VK_F1 + 5, "Tools page.", false},
+    {LabPage::Tools, "tools", VK_F1 + 5, kToolsHelpLine, true},
     {LabPage::Keys, "keys", VK_F1 + 6, "Keys: every page's keys.", true},
 };
 
@@ -152,6 +153,7 @@ bool page_takes_key(HWND window, WPARAM key) {
   if (CurrentLabPage == LabPage::Geometry) GeometryKey(key);
   if (CurrentLabPage == LabPage::Bmp) BmpKey(key);
   if (CurrentLabPage == LabPage::Words) WordsKey(key);
+  if (CurrentLabPage == LabPage::Tools) ToolsKey(window, key);
   return true;  // the other pages' keys never reach the layers
 }
 
@@ -207,6 +209,8 @@ bool PresentLabPage(HWND window, const std::string& status, const uint32_t* fps_
     PresentBmp(status);
   else if (CurrentLabPage == LabPage::Words)
     PresentWords(status);
+  else if (CurrentLabPage == LabPage::Tools)
+    PresentTools(status);
   else
     draw_plain_page(status);
   draw_page_bar(BackDC);
