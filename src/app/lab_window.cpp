@@ -184,8 +184,8 @@ bool is_lab_key(UINT message, WPARAM key) {
 
 LRESULT on_lab_key(HWND window, WPARAM key) {
   if (key == kLabPlayKey) {
-    PlayWaveAsync();
-    Lab.Status = "PlayWaveAsync: playing load.wav on a thread of its own";
+    WaveFileState load_wav = check_wave_file("load.wav");  // where PlayWaveAsync looks
+    Lab.Status = PlayWaveStatus(PlayWaveAsync(), load_wav);
   } else if (OpenWaveDevice(window, Lab.WavePath.c_str(), 0, 0) == 0) {
     Lab.Status = "OpenWaveDevice: playing " + DisplayPath(Lab.WavePath) + " through MCI";
   } else {
