@@ -151,10 +151,10 @@ void SetBmpPageFile(const std::string& file_name) {
 bool BmpKey(WPARAM key) {
   POINT& at = page.At;
   switch (key) {
-    case VK_LEFT: at.x = std::max(at.x - kStep, -kReach); break;
-    case VK_RIGHT: at.x = std::min(at.x + kStep, kReach); break;
-    case VK_UP: at.y = std::max(at.y - kStep, -kReach); break;
-    case VK_DOWN: at.y = std::min(at.y + kStep, kReach); break;
+    case VK_LEFT: at.x = std::max<LONG>(at.x - kStep, -kReach); break;
+    case VK_RIGHT: at.x = std::min<LONG>(at.x + kStep, kReach); break;
+    case VK_UP: at.y = std::max<LONG>(at.y - kStep, -kReach); break;
+    case VK_DOWN: at.y = std::min<LONG>(at.y + kStep, kReach); break;
     case VK_HOME: at = kHome; break;
     default: return false;
   }
