@@ -1,6 +1,8 @@
 # Installation and the release packages: a zip of the Windows programs and a
 # Debian package of the Linux ones, both made by CPack (scripts/package).
-set(lab_data ${PROJECT_SOURCE_DIR}/data/lab/lab-guide.txt ${PROJECT_SOURCE_DIR}/data/lab/load.wav)
+# The BMP sample is made by the build (src/CMakeLists.txt).
+set(lab_data ${PROJECT_SOURCE_DIR}/data/lab/lab-guide.txt ${PROJECT_SOURCE_DIR}/data/lab/load.wav
+             ${PROJECT_BINARY_DIR}/src/generated/lab-sample.bmp)
 set(CPACK_PACKAGE_NAME pixwell)
 set(CPACK_PACKAGE_VENDOR "the Pixwell developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "graphics test bench with a pixel-exact software rasterizer")

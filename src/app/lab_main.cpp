@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/lab_arguments.h"
+#include "app/lab_page_bmp.h"
 #include "app/lab_window.h"
 #include "app/version.h"
 #include "host/file_helpers.h"
@@ -44,6 +45,8 @@ int main(int argc, char** argv) {
   }
   std::string data = data_directory();
   std::string document = command.Document.empty() ? data + "lab-guide.txt" : command.Document;
-  LabOptions options{document.c_str(), data.c_str(), command.Report, command.Page};
+  std::string bmp = command.BmpFile.empty() ? data + kLabSampleBmp : command.BmpFile;
+  LabOptions options{document.c_str(), data.c_str(),         command.Report,      command.Page,
+                     bmp.c_str(),      command.With.c_str(), command.Find.c_str()};
   ExitProcess(RunLab(GetModuleHandleA(nullptr), options));
 }

@@ -3,8 +3,11 @@
 #include <vector>
 
 #include "app/lab_loupe.h"
+#include "app/lab_page_bmp.h"
 #include "app/lab_page_gallery.h"
 #include "app/lab_page_geometry.h"
+#include "app/lab_page_tools.h"
+#include "app/lab_page_words.h"
 #include "app/lab_window.h"
 #include "display/graphics_startup.h"
 #include "display/surface.h"
@@ -15,10 +18,10 @@ const LabPageInfo kLabPages[kLabPageCount] = {
     {LabPage::Layers, "layers", VK_F1 + 0,
      "Layers: hover, Up/Down/Left/Right, right button for the 3D scene (A/D W/S Z/X).", true},
     {LabPage::Gallery, "gallery", VK_F1 + 1, kGalleryHelpLine, true},
-    {LabPage::Bmp, "bmp", VK_F1 + 2, "BMP page.", false},
+    {LabPage::Bmp, "bmp", VK_F1 + 2, kBmpHelpLine, true},
     {LabPage::Geometry, "geometry", VK_F1 + 3, kGeometryHelpLine, true},
-    {LabPage::Words, "words", VK_F1 + 4, "Words page.", false},
-    {LabPage::Tools, "tools", VK_F1 + 5, "Tools page.", false},
+    {LabPage::Words, "words", VK_F1 + 4, kWordsHelpLine, true},
+    {LabPage::Tools, "tools", VK_F1 + 5, kToolsHelpLine, true},
     {LabPage::Keys, "keys", VK_F1 + 6, "Keys: every page's keys.", true},
 };
 
@@ -143,9 +146,14 @@ bool page_takes_key(HWND window, WPARAM key) {
     loupe_shown = !loupe_shown;
     return true;
   }
-  if (CurrentLabPage == LabPage::Layers || is_sound_key(key)) return false;
+  // On the words page P and M are typed into the search.
+  bool typing = CurrentLabPage == LabPage::Words;
+  if (CurrentLabPage == LabPage::Layers || (is_sound_key(key) && !typing)) return false;
   if (CurrentLabPage == LabPage::Gallery) GalleryKey(key);
   if (CurrentLabPage == LabPage::Geometry) GeometryKey(key);
+  if (CurrentLabPage == LabPage::Bmp) BmpKey(key);
+  if (CurrentLabPage == LabPage::Words) WordsKey(key);
+  if (CurrentLabPage == LabPage::Tools) ToolsKey(window, key);
   return true;  // the other pages' keys never reach the layers
 }
 
@@ -197,6 +205,12 @@ bool PresentLabPage(HWND window, const std::string& status, const uint32_t* fps_
     PresentGallery(status, fps_history[9]);
   else if (CurrentLabPage == LabPage::Geometry)
     PresentGeometry(status);
+  else if (CurrentLabPage == LabPage::Bmp)
+    PresentBmp(status);
+  else if (CurrentLabPage == LabPage::Words)
+    PresentWords(status);
+  else if (CurrentLabPage == LabPage::Tools)
+    PresentTools(status);
   else
     draw_plain_page(status);
   draw_page_bar(BackDC);

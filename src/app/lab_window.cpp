@@ -6,6 +6,8 @@
 
 #include "app/lab_document.h"
 #include "app/lab_overlays.h"
+#include "app/lab_page_bmp.h"
+#include "app/lab_page_words.h"
 #include "app/lab_paths.h"
 #include "app/lab_sound_status.h"
 #include "app/main_window.h"
@@ -182,8 +184,8 @@ bool is_lab_key(UINT message, WPARAM key) {
 
 LRESULT on_lab_key(HWND window, WPARAM key) {
   if (key == kLabPlayKey) {
-    PlayWaveAsync();
-    Lab.Status = "PlayWaveAsync: playing load.wav on a thread of its own";
+    WaveFileState load_wav = check_wave_file("load.wav");  // where PlayWaveAsync looks
+    Lab.Status = PlayWaveStatus(PlayWaveAsync(), load_wav);
   } else if (OpenWaveDevice(window, Lab.WavePath.c_str(), 0, 0) == 0) {
     Lab.Status = "OpenWaveDevice: playing " + DisplayPath(Lab.WavePath) + " through MCI";
   } else {
@@ -222,6 +224,8 @@ DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   CurrentLabPage = options.Page;
   Lab.WavePath = std::string(options.DataDirectory) + "load.wav";
   load_document();  // before the directory changes, so a relative name works
+  SetBmpPageFile(options.BmpPath);
+  SetWordsPage(Lab.Document, options.WithPath, options.Find);
   SetCurrentDirectoryA(options.DataDirectory);
   register_standard_window_class(instance, kLabClassName, LabWindowProc);
   HWND window =

@@ -41,6 +41,9 @@ struct LabOptions {
   const char* DataDirectory;
   bool Report;                     // print the presentation rate of each mode at exit
   LabPage Page = LabPage::Layers;  // the page shown first
+  const char* BmpPath = "";        // the BMP page's image
+  const char* WithPath = "";       // the words page's second file
+  const char* Find = "";           // the words page's first search
 };
 
 extern HWND LabWindow;

@@ -49,6 +49,26 @@ TEST(LabArguments, WhatCannotBeUsedIsRefusedWithTheReason) {
   EXPECT_EQ(parse({"--page"}).Action, LabAction::Refuse);
   EXPECT_EQ(parse({"--pages", "gallery"}).Action, LabAction::Refuse);
   EXPECT_EQ(parse({"one.txt", "two.txt"}).Action, LabAction::Refuse);
+  EXPECT_EQ(parse({"--find"}).Action, LabAction::Refuse);
+  EXPECT_EQ(parse({"--with", "--report"}).Action, LabAction::Refuse);  // not a file name
+}
+
+// The file named belongs to the page that shows it: the BMP page's image is
+// not loaded as the text view's document, and the words options open the
+// words page unless another page is named.
+TEST(LabArguments, FilesAndWordsGoToTheirPages) {
+  LabCommand bmp = parse({"picture.bmp", "--page", "bmp"});
+  EXPECT_EQ(bmp.Page, LabPage::Bmp);
+  EXPECT_EQ(bmp.BmpFile, "picture.bmp");
+  EXPECT_TRUE(bmp.Document.empty());
+  LabCommand words = parse({"--find", "mov", "notes.txt", "--with", "other.txt"});
+  EXPECT_EQ(words.Action, LabAction::Run);
+  EXPECT_EQ(words.Page, LabPage::Words);
+  EXPECT_EQ(words.Find, "mov");
+  EXPECT_EQ(words.With, "other.txt");
+  EXPECT_EQ(words.Document, "notes.txt");
+  EXPECT_TRUE(words.BmpFile.empty());
+  EXPECT_EQ(parse({"--page", "layers", "--find", "mov"}).Page, LabPage::Layers);
 }
 
 }  // namespace

@@ -13,3 +13,17 @@ TEST(LabSoundStatus, EachOutcomeIsToldAsItWas) {
   EXPECT_NE(WaveNotificationStatus(MCI_NOTIFY_ABORTED, "load.wav").find("stopped"),
             std::string::npos);
 }
+
+// PlayWaveAsync's side: what is known before and at the call is told, and
+// nothing that cannot play is told as playing.
+TEST(LabSoundStatus, PlayWaveNeverClaimsWhatCannotPlay) {
+  for (WaveFileState state : {WaveFileState::kMissing, WaveFileState::kDamaged}) {
+    std::string text = PlayWaveStatus(TRUE, state);
+    EXPECT_NE(text.find(state == WaveFileState::kMissing ? "missing" : "damaged"),
+              std::string::npos);
+  }
+  EXPECT_NE(PlayWaveStatus(FALSE, WaveFileState::kSound).find("could not be started"),
+            std::string::npos);
+  EXPECT_NE(PlayWaveStatus(TRUE, WaveFileState::kSound).find("not reported back"),
+            std::string::npos);
+}
