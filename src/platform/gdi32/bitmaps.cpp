@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/shared/unsupported.h"
 #include "platform/user32/user_objects.h"
 
 namespace posix {
@@ -141,16 +142,17 @@ bool is_source_rop(DWORD rop) { return rop != BLACKNESS && rop != WHITENESS && r
 
 // Applies a raster operation to one run of pixels; only the operations
 // whose result is defined by source and destination alone are supported.
+// As on Windows, they act on all 32 bits of a pixel, its unused byte too.
 void apply_rop(uint32_t* destination, const uint32_t* source, int count, DWORD rop) {
   switch (rop) {
     case SRCCOPY: std::memmove(destination, source, static_cast<size_t>(count) * 4); break;
     case BLACKNESS: std::fill(destination, destination + count, 0u); break;
-    case WHITENESS: std::fill(destination, destination + count, 0xFFFFFFu); break;
+    case WHITENESS: std::fill(destination, destination + count, 0xFFFFFFFFu); break;
     case DSTINVERT:
-      for (int i = 0; i < count; ++i) destination[i] = ~destination[i] & 0xFFFFFF;
+      for (int i = 0; i < count; ++i) destination[i] = ~destination[i];
       break;
     case NOTSRCCOPY:
-      for (int i = 0; i < count; ++i) destination[i] = ~source[i] & 0xFFFFFF;
+      for (int i = 0; i < count; ++i) destination[i] = ~source[i];
       break;
     case SRCAND:
       for (int i = 0; i < count; ++i) destination[i] &= source[i];
@@ -250,10 +252,16 @@ BOOL DeleteDC(HDC handle) {
   return TRUE;
 }
 
+// A DC that is not one fails with ERROR_INVALID_HANDLE; an object that is
+// not one fails without an error, as under Wine.
 HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
   DeviceContext* dc = find_dc(handle);
+  if (dc == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
   HandleObject* found = find_handle(object);
-  if (dc == nullptr || found == nullptr) return nullptr;
+  if (found == nullptr) return nullptr;
   switch (found->kind) {
     case HandleKind::kBitmap: {
       auto* bitmap = static_cast<Bitmap*>(found);
@@ -316,6 +324,7 @@ HGDIOBJ GetStockObject(int index) {
 
 DWORD GetObjectType(HGDIOBJ object) {
   HandleObject* found = find_handle(object);
+  if (found == nullptr) SetLastError(ERROR_INVALID_HANDLE);
   if (found == nullptr) return 0;
   switch (found->kind) {
     case HandleKind::kBitmap: return OBJ_BITMAP;
@@ -332,12 +341,13 @@ int GetObjectA(HGDIOBJ object, int size, LPVOID buffer) {
   if (found == nullptr) return 0;
   if (found->kind == HandleKind::kBitmap) {
     auto* bitmap = static_cast<Bitmap*>(found);
+    // The stock bitmap is Windows' 1 x 1 monochrome one (rows of a word).
     BITMAP info{0,
                 bitmap->width,
                 bitmap->height,
-                bitmap->width * 4,
+                bitmap->is_stock ? 2 : bitmap->width * 4,
                 1,
-                32,
+                static_cast<WORD>(bitmap->is_stock ? 1 : 32),
                 bitmap->is_dib ? bitmap->pixels : nullptr};
     if (buffer == nullptr) return sizeof(BITMAP);
     if (size < static_cast<int>(sizeof(BITMAP))) return 0;
@@ -373,8 +383,22 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
   return static_cast<HBITMAP>(add_handle(std::move(bitmap)));
 }
 
+// A bitmap of no pixels is the stock 1 x 1 one, as on Windows. Monochrome
+// bitmaps are not provided: a memory DC still holding the stock bitmap,
+// from which Windows would make one, is refused.
 HBITMAP CreateCompatibleBitmap(HDC reference, int width, int height) {
-  if (find_dc(reference) == nullptr) return nullptr;
+  DeviceContext* dc = find_dc(reference);
+  if (dc == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  if (width == 0 || height == 0) return stock_bitmap();
+  if (dc->dc_kind == DcKind::kMemory && dc->bitmap == stock_bitmap()) {
+    report_unsupported("CreateCompatibleBitmap",
+                       "a monochrome bitmap (memory DC without a bitmap)");
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return nullptr;
+  }
   std::unique_ptr<Bitmap> bitmap = make_bitmap(width, height, false);
   return bitmap ? static_cast<HBITMAP>(add_handle(std::move(bitmap))) : nullptr;
 }

@@ -130,6 +130,10 @@ BOOL GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size) {
   RealizedFont* font = dc ? dc_font(*dc) : nullptr;
   if (font == nullptr || size == nullptr || count < 0 || (text == nullptr && count > 0))
     return FALSE;
+  if (count == 0) {  // no text has no height either, as under Wine
+    *size = SIZE{0, 0};
+    return TRUE;
+  }
   size->cx = text_width(*font, reinterpret_cast<const unsigned char*>(text), count);
   size->cy = font->metrics().ascent + font->metrics().descent;
   return TRUE;
@@ -158,7 +162,10 @@ BOOL GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics) {
 
 int SetBkMode(HDC handle, int mode) {
   DeviceContext* dc = find_dc(handle);
-  if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+  if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) {
+    SetLastError(dc ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+    return 0;
+  }
   int previous = dc->background_mode;
   dc->background_mode = mode;
   return previous;
@@ -173,7 +180,7 @@ COLORREF SetTextColor(HDC handle, COLORREF colour) {
   DeviceContext* dc = find_dc(handle);
   if (dc == nullptr) return CLR_INVALID;
   COLORREF previous = dc->text_colour;
-  dc->text_colour = colour & 0xFFFFFF;
+  dc->text_colour = colour;  // kept whole: Windows reads back what was set
   return previous;
 }
 
@@ -186,7 +193,7 @@ COLORREF SetBkColor(HDC handle, COLORREF colour) {
   DeviceContext* dc = find_dc(handle);
   if (dc == nullptr) return CLR_INVALID;
   COLORREF previous = dc->background_colour;
-  dc->background_colour = colour & 0xFFFFFF;
+  dc->background_colour = colour;
   return previous;
 }
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
@@ -59,6 +60,19 @@ DWORD error_from_errno(int error) {
     case EEXIST: return ERROR_FILE_EXISTS;
     default: return ERROR_INVALID_PARAMETER;
   }
+}
+
+// Windows tells a missing file (its folder exists) from a missing folder.
+bool folder_exists(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return true;
+  struct stat info {};
+  return ::stat(path.substr(0, slash + 1).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+DWORD error_for_path(int error, const std::string& path) {
+  if (error == ENOENT && (path.empty() || !folder_exists(path))) return ERROR_PATH_NOT_FOUND;
+  return error_from_errno(error);
 }
 
 int open_flags(DWORD access, DWORD disposition) {
@@ -118,17 +132,30 @@ void fill_find_data(const std::string& directory, const std::string& name,
   std::strncpy(found->cFileName, name.c_str(), MAX_PATH - 1);
 }
 
-// Lists the entries of a directory whose names match a pattern of * and ?,
-// without regard to case as on Windows.
+// Matches a name against a pattern of * and ? without regard to case, as
+// Windows does; a pattern ending in ".*" also matches names without a dot
+// ("*.*" matches every name).
+bool name_matches(const std::string& pattern, const char* name) {
+  constexpr int kFlags = FNM_NOESCAPE | FNM_CASEFOLD;
+  if (::fnmatch(pattern.c_str(), name, kFlags) == 0) return true;
+  if (pattern.size() < 2 || pattern.compare(pattern.size() - 2, 2, ".*") != 0) return false;
+  if (std::strchr(name, '.') != nullptr) return false;
+  return ::fnmatch(pattern.substr(0, pattern.size() - 2).c_str(), name, kFlags) == 0;
+}
+
+// Lists the entries of a directory whose names match a pattern, "." and ".."
+// first as Windows lists them.
 std::vector<std::string> matching_names(const std::string& directory, const std::string& pattern) {
   std::vector<std::string> names;
   DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
   if (listing == nullptr) return names;
   while (dirent* entry = ::readdir(listing)) {
-    if (::fnmatch(pattern.c_str(), entry->d_name, FNM_NOESCAPE | FNM_CASEFOLD) == 0)
-      names.emplace_back(entry->d_name);
+    if (name_matches(pattern, entry->d_name)) names.emplace_back(entry->d_name);
   }
   ::closedir(listing);
+  auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
+  std::stable_sort(names.begin(), names.end(),
+                   [&](const std::string& a, const std::string& b) { return rank(a) < rank(b); });
   return names;
 }
 
@@ -146,9 +173,11 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
     return INVALID_HANDLE_VALUE;
   }
   std::lock_guard<std::mutex> guard(open_files().lock);
+  struct stat before {};
+  bool existed = ::stat(path.c_str(), &before) == 0;
   int fd = ::open(path.c_str(), open_flags(access, disposition) & ~O_TRUNC, 0666);
   if (fd < 0) {
-    SetLastError(error_from_errno(errno));
+    SetLastError(error_for_path(errno, path));
     return INVALID_HANDLE_VALUE;
   }
   auto* file = new FileObject;
@@ -167,7 +196,9 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
   // Truncate only once sharing allowed the open, as Windows does.
   if (open_flags(access, disposition) & O_TRUNC) (void)::ftruncate(fd, 0);
   open_files().files.push_back(file);
-  SetLastError(ERROR_SUCCESS);
+  // Windows' way of saying that CREATE_ALWAYS or OPEN_ALWAYS found the file.
+  bool found = existed && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS);
+  SetLastError(found ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
   return posix::register_object(file);
 }
 
@@ -234,8 +265,9 @@ BOOL CloseHandle(HANDLE handle) {
 }
 
 BOOL DeleteFileA(LPCSTR name) {
-  if (::unlink(posix::to_posix_path(name).c_str()) == 0) return TRUE;
-  SetLastError(error_from_errno(errno));
+  std::string path = posix::to_posix_path(name);
+  if (!path.empty() && ::unlink(path.c_str()) == 0) return TRUE;
+  SetLastError(path.empty() ? ERROR_PATH_NOT_FOUND : error_for_path(errno, path));
   return FALSE;
 }
 
@@ -246,6 +278,11 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA found) {
   search->directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
   struct stat info {};
+  if (!folder_exists(path)) {
+    delete search;
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+  }
   if (leaf.find_first_of("*?") == std::string::npos) {
     // A plain name is looked up directly: files and directories both count.
     if (!leaf.empty() && ::stat(path.c_str(), &info) == 0) search->names.push_back(leaf);

@@ -1,0 +1,171 @@
+// GDI32: memory DCs and their default bitmap, compatible bitmaps, raster
+// operations, colours, text extents and the errors of invalid handles.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "conformance/conformance.h"
+
+namespace {
+
+// A memory DC with a one-pixel 32-bit DIB section in it.
+struct OnePixelDc {
+  OnePixelDc() {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 1;
+    info.bmiHeader.biHeight = 1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    bits = static_cast<uint32_t*>(pixels);
+    previous = SelectObject(dc, bitmap);
+  }
+  ~OnePixelDc() {
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  OnePixelDc(const OnePixelDc&) = delete;
+  OnePixelDc& operator=(const OnePixelDc&) = delete;
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;
+  uint32_t* bits = nullptr;
+};
+
+// Documented (CreateCompatibleDC): a new memory DC holds a 1 x 1 monochrome bitmap.
+TEST(MemoryDc, StartsWithAOneByOneMonochromeBitmap) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAP info{};
+  ASSERT_EQ(GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof(info), &info),
+            static_cast<int>(sizeof(info)));
+  EXPECT_EQ(info.bmWidth, 1);
+  EXPECT_EQ(info.bmHeight, 1);
+  EXPECT_EQ(info.bmPlanes, 1);
+  EXPECT_EQ(info.bmBitsPixel, 1);
+  EXPECT_EQ(info.bmWidthBytes, 2);  // rows of whole words
+  DeleteDC(dc);
+}
+
+// Wine: a compatible bitmap of no width or height is the stock 1 x 1 one
+// that a new memory DC holds.
+TEST(CompatibleBitmap, OfNoPixelsIsTheDefaultBitmap) {
+  OnePixelDc canvas;
+  HDC fresh = CreateCompatibleDC(nullptr);
+  HGDIOBJ stock = GetCurrentObject(fresh, OBJ_BITMAP);
+  EXPECT_EQ(CreateCompatibleBitmap(canvas.dc, 0, 0), stock);
+  EXPECT_EQ(CreateCompatibleBitmap(canvas.dc, 5, 0), stock);
+  DeleteDC(fresh);
+}
+
+// Documented (CreateCompatibleBitmap): a memory DC holding a 32-bit DIB
+// makes bitmaps of its format.
+TEST(CompatibleBitmap, OfAMemoryDcTakesTheFormatOfItsBitmap) {
+  OnePixelDc canvas;
+  HBITMAP bitmap = CreateCompatibleBitmap(canvas.dc, 3, 2);
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof(info), &info);
+  EXPECT_EQ(info.bmWidth, 3);
+  EXPECT_EQ(info.bmHeight, 2);
+  EXPECT_EQ(info.bmBitsPixel, 32);
+  EXPECT_EQ(info.bmBits, nullptr);  // not a DIB section
+  DeleteObject(bitmap);
+}
+
+// Wine: raster operations act on all 32 bits of a 32-bit DIB's pixel, its
+// unused top byte included.
+TEST(BitBlt, RasterOperationsActOnAllThirtyTwoBits) {
+  OnePixelDc source, destination;
+  struct Case {
+    DWORD rop;
+    uint32_t expected;
+  };
+  const Case cases[] = {{SRCCOPY, 0x12345678u},   {NOTSRCCOPY, 0xEDCBA987u},
+                        {DSTINVERT, 0x789ABCDEu}, {WHITENESS, 0xFFFFFFFFu},
+                        {BLACKNESS, 0x00000000u}, {SRCAND, 0x02244220u},
+                        {SRCPAINT, 0x97755779u},  {SRCINVERT, 0x95511559u}};
+  for (const Case& c : cases) {
+    *source.bits = 0x12345678u;
+    *destination.bits = 0x87654321u;
+    GdiFlush();
+    EXPECT_TRUE(BitBlt(destination.dc, 0, 0, 1, 1, source.dc, 0, 0, c.rop));
+    GdiFlush();
+    EXPECT_EQ(*destination.bits, c.expected) << std::hex << c.rop;
+  }
+}
+
+// Wine: the text and background colours read back whole, as they were set.
+TEST(Colours, ReadBackExactlyWhatWasSet) {
+  OnePixelDc canvas;
+  for (COLORREF colour : {COLORREF{0x00123456}, COLORREF{0x00FFFFFF}, COLORREF{0}}) {
+    SetTextColor(canvas.dc, colour);
+    SetBkColor(canvas.dc, colour);
+    EXPECT_EQ(GetTextColor(canvas.dc), colour);
+    EXPECT_EQ(GetBkColor(canvas.dc), colour);
+  }
+  EXPECT_EQ(SetTextColor(canvas.dc, RGB(1, 2, 3)), COLORREF{0});  // returns the previous one
+  EXPECT_EQ(SetBkColor(canvas.dc, RGB(4, 5, 6)), COLORREF{0});
+}
+
+// Wine: no characters measure 0 by 0.
+TEST(TextExtent, OfNoCharactersIsEmpty) {
+  OnePixelDc canvas;
+  SIZE size{-1, -1};
+  EXPECT_TRUE(GetTextExtentPoint32A(canvas.dc, "abc", 0, &size));
+  EXPECT_EQ(size.cx, 0);
+  EXPECT_EQ(size.cy, 0);
+}
+
+// Documented (FillRect, GetStockObject): the null brush paints nothing.
+TEST(FillRect, WithTheNullBrushLeavesThePixels) {
+  OnePixelDc canvas;
+  *canvas.bits = 0x00ABCDEF;
+  RECT all{0, 0, 1, 1};
+  FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+  GdiFlush();
+  EXPECT_EQ(*canvas.bits, 0x00ABCDEFu);
+}
+
+// Wine: GetObjectType sets ERROR_INVALID_HANDLE for what is not an object.
+TEST(InvalidHandles, GetObjectTypeSaysInvalidHandle) {
+  HBRUSH deleted = CreateSolidBrush(RGB(1, 2, 3));
+  DeleteObject(deleted);
+  for (HGDIOBJ object : {HGDIOBJ{nullptr}, HGDIOBJ{deleted}}) {
+    SetLastError(0xDEADBEEF);
+    EXPECT_EQ(GetObjectType(object), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  }
+}
+
+// Wine: SelectObject into no DC sets ERROR_INVALID_HANDLE; selecting no
+// object into a DC fails without an error and leaves the DC as it was.
+TEST(InvalidHandles, SelectObjectBlamesOnlyTheDc) {
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(SelectObject(nullptr, GetStockObject(WHITE_BRUSH)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  OnePixelDc canvas;
+  SetLastError(0);
+  EXPECT_EQ(SelectObject(canvas.dc, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), 0u);
+  EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), canvas.bitmap);
+}
+
+// Wine: SetBkMode fails with ERROR_INVALID_HANDLE for no DC and with
+// ERROR_INVALID_PARAMETER for a mode that is not one.
+TEST(InvalidHandles, SetBkModeSaysWhatWasWrong) {
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(SetBkMode(nullptr, TRANSPARENT), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  OnePixelDc canvas;
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(SetBkMode(canvas.dc, 7), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(GetBkMode(canvas.dc), OPAQUE);
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// KERNEL32: file searches, file creation and deletion, global and local heaps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "conformance/conformance.h"
+
+using conformance::ScratchFolder;
+
+namespace {
+
+// Every name a search gives, in its order.
+std::vector<std::string> search_names(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.emplace_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Documented (FindFirstFile): "*.*" is every name, those without a dot too.
+TEST(FileSearch, StarDotStarMatchesNamesWithoutADot) {
+  ScratchFolder folder;
+  folder.create_file("plain");
+  folder.create_file("dotted.txt");
+  std::vector<std::string> names = search_names(folder.path("*.*"));
+  EXPECT_TRUE(contains(names, "plain"));
+  EXPECT_TRUE(contains(names, "dotted.txt"));
+  EXPECT_FALSE(contains(search_names(folder.path("*.txt")), "plain"));
+}
+
+// Wine (NTFS order): a folder's own entries "." and ".." come first.
+TEST(FileSearch, ListsDotAndDotDotFirst) {
+  ScratchFolder folder;
+  for (const char* name : {"a", "b.bin", "zz"}) folder.create_file(name);
+  std::vector<std::string> names = search_names(folder.path("*"));
+  ASSERT_EQ(names.size(), 5u);
+  EXPECT_EQ(names[0], ".");
+  EXPECT_EQ(names[1], "..");
+}
+
+// Documented (system error codes): a missing folder is a missing path, a
+// missing name in an existing folder a missing file.
+TEST(FileSearch, TellsAMissingFolderFromAMissingFile) {
+  ScratchFolder folder;
+  WIN32_FIND_DATAA found{};
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(FindFirstFileA(folder.path("absent/*").c_str(), &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(FindFirstFileA(folder.path("absent.txt").c_str(), &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+// Documented (CreateFile): after CREATE_ALWAYS or OPEN_ALWAYS the last error
+// says whether the file was there (ERROR_ALREADY_EXISTS) or not (0).
+TEST(CreateFile, SaysWhetherCreateAlwaysAndOpenAlwaysFoundTheFile) {
+  ScratchFolder folder;
+  for (DWORD disposition : {DWORD{CREATE_ALWAYS}, DWORD{OPEN_ALWAYS}}) {
+    std::string name = folder.path(disposition == CREATE_ALWAYS ? "c.bin" : "o.bin");
+    for (DWORD expected : {DWORD{ERROR_SUCCESS}, DWORD{ERROR_ALREADY_EXISTS}}) {
+      SetLastError(0xDEADBEEF);
+      HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(file, INVALID_HANDLE_VALUE);
+      EXPECT_EQ(GetLastError(), expected) << disposition;
+      CloseHandle(file);
+    }
+  }
+}
+
+// Documented (CreateFile): CREATE_NEW on an existing file fails.
+TEST(CreateFile, CreateNewRefusesAnExistingFile) {
+  ScratchFolder folder;
+  folder.create_file("there");
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(CreateFileA(folder.path("there").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+}
+
+// Documented (system error codes): opening in a missing folder is a missing path.
+TEST(CreateFile, InAMissingFolderIsAMissingPath) {
+  ScratchFolder folder;
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(CreateFileA(folder.path("absent/file").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+// Wine: DeleteFileA's errors for a missing file, a missing folder, an empty
+// name and a folder.
+TEST(DeleteFile, ReportsWhyANameCannotBeDeleted) {
+  ScratchFolder folder;
+  struct Case {
+    std::string name;
+    DWORD error;
+  };
+  const Case cases[] = {{folder.path("absent.txt"), ERROR_FILE_NOT_FOUND},
+                        {folder.path("absent/file.txt"), ERROR_PATH_NOT_FOUND},
+                        {"", ERROR_PATH_NOT_FOUND},
+                        {folder.path(""), ERROR_ACCESS_DENIED}};
+  for (const Case& c : cases) {
+    SetLastError(0xDEADBEEF);
+    EXPECT_FALSE(DeleteFileA(c.name.c_str())) << c.name;
+    EXPECT_EQ(GetLastError(), c.error) << c.name;
+  }
+  folder.create_file("here");
+  EXPECT_TRUE(DeleteFileA(folder.path("here").c_str()));
+}
+
+// Documented (GlobalAlloc, GlobalLock): a moveable block's handle is not its
+// address; the address comes from locking it.
+TEST(Heap, MoveableBlocksHaveAHandleApartFromTheirMemory) {
+  HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 16);
+  HLOCAL local = LocalAlloc(LMEM_MOVEABLE, 16);
+  ASSERT_NE(global, nullptr);
+  ASSERT_NE(local, nullptr);
+  auto* bytes = static_cast<unsigned char*>(GlobalLock(global));
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_NE(static_cast<void*>(bytes), global);
+  EXPECT_EQ(bytes[15], 0);
+  EXPECT_GE(GlobalSize(global), 16u);
+  void* local_bytes = LocalLock(local);
+  EXPECT_NE(local_bytes, nullptr);
+  EXPECT_NE(local_bytes, local);
+  GlobalUnlock(global);
+  LocalUnlock(local);
+  EXPECT_EQ(GlobalFree(global), nullptr);
+  EXPECT_EQ(LocalFree(local), nullptr);
+}
+
+// Documented (GlobalUnlock): TRUE while still locked, FALSE with NO_ERROR
+// once unlocked, FALSE with ERROR_NOT_LOCKED when not locked at all.
+TEST(Heap, MoveableBlocksCountTheirLocks) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 8);
+  ASSERT_NE(block, nullptr);
+  void* first = GlobalLock(block);
+  EXPECT_EQ(GlobalLock(block), first);
+  EXPECT_TRUE(GlobalUnlock(block));
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(NO_ERROR));
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
+  GlobalFree(block);
+}
+
+// Documented (GlobalUnlock, LocalUnlock): a fixed block has no lock count and
+// unlocking it returns TRUE.
+TEST(Heap, UnlockingAFixedBlockReturnsTrue) {
+  HGLOBAL global = GlobalAlloc(GMEM_FIXED, 8);
+  HLOCAL local = LocalAlloc(LMEM_FIXED, 8);
+  EXPECT_EQ(GlobalLock(global), global);
+  EXPECT_TRUE(GlobalUnlock(global));
+  EXPECT_TRUE(GlobalUnlock(global));
+  EXPECT_EQ(LocalLock(local), local);
+  EXPECT_TRUE(LocalUnlock(local));
+  GlobalFree(global);
+  LocalFree(local);
+}
+
+// Documented (GlobalLock): an empty moveable block has a handle, a size of
+// 0 and nothing to lock.
+TEST(Heap, AnEmptyMoveableBlockHasNothingToLock) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 0);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(GlobalSize(block), 0u);
+  EXPECT_EQ(GlobalLock(block), nullptr);
+  EXPECT_EQ(GlobalFree(block), nullptr);
+  HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 0);
+  EXPECT_NE(fixed, nullptr);  // a fixed block of no bytes still has an address
+  GlobalFree(fixed);
+}
+
+// Wine: a freed moveable handle has no size, and says so through
+// ERROR_INVALID_HANDLE. (A freed fixed block's address is not asked about:
+// its memory may be gone.)
+TEST(Heap, AFreedMoveableHandleHasNoSize) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 32);
+  ASSERT_EQ(GlobalFree(block), nullptr);
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(GlobalSize(block), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+}  // namespace
