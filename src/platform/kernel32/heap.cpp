@@ -61,15 +61,17 @@ HANDLE allocate_with_header(SIZE_T bytes, SIZE_T size, uintptr_t kind) {
 }
 
 // Moveable records are kept for reuse once freed, never given back to the C
-// heap, so that a freed moveable handle can be asked about safely.
+// heap, so that a freed moveable handle can be asked about safely. The list
+// itself is never destroyed: a block freed by another static's destructor
+// at exit still has a list to go to, and the records stay reachable.
 struct FreeRecords {
   std::mutex lock;
   std::vector<HANDLE> records;
 };
 
 FreeRecords& free_records() {
-  static FreeRecords instance;
-  return instance;
+  static auto* instance = new FreeRecords;
+  return *instance;
 }
 
 HANDLE new_record(SIZE_T bytes) {
