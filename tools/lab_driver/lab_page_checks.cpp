@@ -15,6 +15,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/lab_window.h"
 #include "lab_probe.h"
 #ifdef PIXWELL_DRIVER_HAS_TEXT
 #include "text/text_document.h"
@@ -213,8 +214,20 @@ std::set<int> find_word_lines(const std::vector<std::string>& lines, const std::
 }
 #endif
 
-void type(LabScreen& s, const std::string& word) {
-  for (char c : word) s.x->press_key(c >= 'A' && c <= 'Z' ? XK_a + (c - 'A') : XK_0 + (c - '0'));
+// Presses the key and waits for the page to change: the search line shows
+// every typed letter, and a scroll moves the text. Without the wait a
+// comparison could pass on the picture from before the key.
+bool press_and_see(LabScreen& s, unsigned long key) {
+  ScreenArea page = client_area(s, 0, 0, kLabWindowWidth, kLabStatusTop + kLabLinePitch);
+  uint64_t before = s.x->hash(page);
+  s.x->press_key(key);
+  return within(3, [&] { return s.x->hash(page) != before; });
+}
+
+bool type(LabScreen& s, const std::string& word) {
+  for (char c : word)
+    if (!press_and_see(s, c >= 'A' && c <= 'Z' ? XK_a + (c - 'A') : XK_0 + (c - '0'))) return false;
+  return true;
 }
 
 // Compares, page by page (20 lines apart), the lines marked on screen with
@@ -228,7 +241,7 @@ std::string words_problem(LabScreen& s, const std::string& query) {
   if (query == kFoundWord && expected_all.empty())
     return "FindWord finds " + query + " nowhere in the guide: the check needs a word it holds";
   s.x->press_key(XK_Escape);
-  type(s, query);
+  if (!type(s, query)) return "typing " + query + " did not change the page";
   std::string problem;
   for (int top = 1; top <= static_cast<int>(lines.size()); top += kPageStep) {
     std::set<int> expected, seen;
@@ -246,7 +259,10 @@ std::string words_problem(LabScreen& s, const std::string& query) {
                 ", FindWord finds it on lines " + line_list(expected);
       break;
     }
-    s.x->press_key(XK_Next);
+    if (top + kPageStep <= static_cast<int>(lines.size()) && !press_and_see(s, XK_Next)) {
+      problem = "PgDn did not scroll the text from line " + std::to_string(top);
+      break;
+    }
   }
   for (int i = 0; i <= static_cast<int>(lines.size()) / kPageStep; ++i) s.x->press_key(XK_Prior);
   return problem;
