@@ -46,6 +46,16 @@ struct Mode {
   const char* shots = nullptr;  // the folder for screenshots, or null
 };
 
+// Which word of the command is the Lab: the first named pixwell-lab*, after
+// an emulator's name and before the Lab's own arguments; else the first.
+int lab_word(char** command) {
+  for (int n = 0; command[n] != nullptr; ++n) {
+    const char* slash = std::strrchr(command[n], '/');
+    if (std::strncmp(slash ? slash + 1 : command[n], "pixwell-lab", 11) == 0) return n;
+  }
+  return 0;
+}
+
 int run(char** command, const Mode& mode) {
   XSession x;
   if (!x.is_open()) {
@@ -54,8 +64,9 @@ int run(char** command, const Mode& mode) {
   }
   pid_t pid = start_program(command);
   LabScreen screen{};
-  for (int n = 0; command[n] != nullptr; ++n) screen.program = command[n];
-  screen.emulated = command[0] != nullptr && command[1] != nullptr;
+  int lab = lab_word(command);
+  screen.program = command[lab];
+  screen.emulated = lab > 0;
   std::string problem;
   if (!wait_for_lab(x, pid, screen, problem)) {
     std::printf("FAILED: %s\n", problem.c_str());
