@@ -53,6 +53,7 @@ constexpr int kSampleWidth = 96, kSampleHeight = 64;  // two quadrants of 48 by 
 std::string sample_problem(LabScreen& s, int left, int top) {
   ScreenImage image =
       s.x->capture(client_area(s, left - 1, top - 1, kSampleWidth + 2, kSampleHeight + 2));
+  if (image.pixels.empty()) return "the screen could not be read";
   auto at = [&](int x, int y) { return image.pixels[(y + 1) * image.area.width + x + 1]; };
   const uint32_t quadrants[2][2] = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
   for (int qy = 0; qy < 2; ++qy)
@@ -73,8 +74,7 @@ std::string sample_problem(LabScreen& s, int left, int top) {
 }
 
 bool sample_shown_at(LabScreen& s, int left, int top, std::string& problem) {
-  if (within(5, [&] { return (problem = sample_problem(s, left, top)).empty(); })) return true;
-  return false;
+  return within(5, [&] { return (problem = sample_problem(s, left, top)).empty(); });
 }
 
 }  // namespace
@@ -170,6 +170,7 @@ std::vector<std::pair<int, int>> hit_box_rows(LabScreen& s) {
   int height = kWordsTextBottom - kWordsTextTop;
   ScreenImage image = s.x->capture(client_area(s, 0, kWordsTextTop, 640, height));
   std::vector<std::pair<int, int>> runs;
+  if (image.pixels.empty()) return runs;
   for (int y = 0; y < height; ++y) {
     bool marked = false;
     for (int x = 0; x < 640 && !marked; ++x) marked = image.pixels[y * 640 + x] == kHitBoxColour;
@@ -408,6 +409,7 @@ std::string loupe_problem(LabScreen& s, int px, int py, const ScreenImage& round
   int box_x = px + 16, box_y = py + 16;
   int side = (2 * kLoupeReach + 1) * kLoupeScale;
   ScreenImage box = s.x->capture(client_area(s, box_x, box_y, side, side));
+  if (box.pixels.empty() || round.pixels.empty()) return "the screen could not be read";
   for (int dy = -kLoupeReach; dy <= kLoupeReach; ++dy)
     for (int dx = -kLoupeReach; dx <= kLoupeReach; ++dx) {
       int cx = (dx + kLoupeReach) * kLoupeScale + kLoupeScale / 2;
