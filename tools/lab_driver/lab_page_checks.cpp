@@ -161,6 +161,7 @@ namespace {
 // The words page draws lines from y = 10 in cells of the font's height and
 // marks each hit with a box of this colour under its letters.
 constexpr int kWordsTextTop = 10, kWordsTextBottom = 530;
+constexpr int kWordsTextWidth = 640;  // the text's 78 columns; a second file's list is right of it
 constexpr uint32_t kHitBoxColour = 0xE0A000;
 constexpr int kPageStep = 20;         // PgDn and PgUp scroll by 20 lines
 constexpr char kFoundWord[] = "FPS";  // the guide holds it once, in capitals
@@ -168,12 +169,13 @@ constexpr char kFoundWord[] = "FPS";  // the guide holds it once, in capitals
 // The runs of pixel rows of the text area holding a hit box: [first, last].
 std::vector<std::pair<int, int>> hit_box_rows(LabScreen& s) {
   int height = kWordsTextBottom - kWordsTextTop;
-  ScreenImage image = s.x->capture(client_area(s, 0, kWordsTextTop, 640, height));
+  ScreenImage image = s.x->capture(client_area(s, 0, kWordsTextTop, kWordsTextWidth, height));
   std::vector<std::pair<int, int>> runs;
   if (image.pixels.empty()) return runs;
   for (int y = 0; y < height; ++y) {
     bool marked = false;
-    for (int x = 0; x < 640 && !marked; ++x) marked = image.pixels[y * 640 + x] == kHitBoxColour;
+    for (int x = 0; x < kWordsTextWidth && !marked; ++x)
+      marked = image.pixels[y * kWordsTextWidth + x] == kHitBoxColour;
     if (!marked) continue;
     if (!runs.empty() && runs.back().second == y - 1)
       runs.back().second = y;
