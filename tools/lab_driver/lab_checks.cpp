@@ -3,9 +3,6 @@
 #include <X11/keysym.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <functional>
 #include <set>
 
 #include "app/lab_gallery_layout.h"
