@@ -3,59 +3,21 @@
 #include <X11/keysym.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <functional>
 #include <set>
 
 #include "app/lab_gallery_layout.h"
 #include "app/lab_window.h"
+#include "lab_probe.h"
 #include "process_stats.h"
 #include "window_closer.h"
 
 namespace {
 
-constexpr uint32_t kBackgroundTopRow = 0x00FDFD;  // (0, 253, 253)
 constexpr uint32_t kMidGrey = 0x7F7F7F;
-
-// How many times longer everything may take: the test command sets
-// PIXWELL_TIMEOUT_SCALE where the Lab runs under an emulator.
-double timeout_scale() {
-  const char* scale = std::getenv("PIXWELL_TIMEOUT_SCALE");
-  double factor = scale ? std::atof(scale) : 1.0;
-  return factor >= 1.0 ? factor : 1.0;
-}
-
-// Polls until the condition holds or the time (scaled) is up.
-bool within(double seconds, const std::function<bool()>& condition) {
-  auto end =
-      std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds * timeout_scale());
-  while (std::chrono::steady_clock::now() < end) {
-    if (condition()) return true;
-    usleep(5000);
-  }
-  return condition();
-}
-
-ScreenArea client_area(const LabScreen& s, int x, int y, int width, int height) {
-  return {s.left + x, s.top + y, width, height};
-}
-
-uint32_t client_pixel(LabScreen& s, int x, int y) {
-  return s.x->capture(client_area(s, x, y, 1, 1)).pixels.at(0);
-}
-
-void point_at(LabScreen& s, int x, int y) { s.x->move_pointer(s.left + x, s.top + y); }
 
 // The rasterizer's average of two packed colours, channel by channel.
 uint32_t average(uint32_t a, uint32_t b) {
   return ((a >> 1) & 0x7F7F7F) + ((b >> 1) & 0x7F7F7F) + (a & b & 0x010101);
-}
-
-std::string hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "%06X", value);
-  return text;
 }
 
 // The box around every pixel that is not black in an area of the client.
@@ -87,7 +49,7 @@ constexpr ScreenArea kSceneArea{180, 0, 760, 540};
 }  // namespace
 
 bool wait_for_lab(XSession& x, pid_t pid, LabScreen& screen, std::string& problem) {
-  screen = LabScreen{&x, 0, 0, 0, pid};
+  screen = LabScreen{&x, 0, 0, 0, pid, screen.program, screen.emulated};
   if (!within(90, [&] { return (screen.window = x.find_window(kLabWindowTitle)) != 0; })) {
     problem = "no window titled \"Pixwell Lab\" appeared within 90 s";
     return false;

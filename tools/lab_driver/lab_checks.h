@@ -14,6 +14,8 @@ struct LabScreen {
   int left;  // the client area's top-left corner on the screen
   int top;
   pid_t pid;
+  std::string program;    // the Lab's executable, whose folder holds its data
+  bool emulated = false;  // started under an emulator (Wine)
 };
 
 // Waits for the Lab's window and its first presentation; false on time-out.

@@ -1,5 +1,6 @@
-// Figures of a running Lab: CPU while idle and while hovering the frame
-// animation, and the time from a key press to the changed picture.
+// Figures of a running Lab: CPU while idle, while hovering the frame
+// animation and on the gallery, and the time from a key press to the
+// changed picture on each page that has a key to change it.
 #pragma once
 
 #include "lab_checks.h"

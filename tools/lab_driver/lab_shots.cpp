@@ -40,6 +40,45 @@ void press(LabScreen& s, unsigned long key, int times) {
   }
 }
 
+void shoot(LabScreen& s, const std::string& directory, const char* name, bool& ok) {
+  usleep(800000);
+  ok = write_ppm(s.x->capture(window_area(s)), directory + "/lab-" + name + ".ppm") && ok;
+}
+
+// One picture of each other page as a person would first use it, and one
+// of the loupe over the BMP page's sample.
+bool take_page_shots(LabScreen& s, const std::string& directory) {
+  bool ok = true;
+  s.x->move_pointer(s.left + 5, s.top + 5);
+  press(s, XK_F2, 1);
+  press(s, XK_Right, 2);
+  shoot(s, directory, "gallery", ok);
+  press(s, XK_F3, 1);
+  press(s, XK_Home, 1);
+  press(s, XK_Right, 2);
+  shoot(s, directory, "bmp", ok);
+  press(s, XK_F4, 1);
+  press(s, XK_r, 1);
+  press(s, XK_Right, 3);
+  shoot(s, directory, "geometry", ok);
+  press(s, XK_F5, 1);
+  for (unsigned long key : {XK_f, XK_p, XK_s, XK_Return}) press(s, key, 1);
+  shoot(s, directory, "words", ok);
+  press(s, XK_Escape, 1);
+  press(s, XK_F6, 1);
+  shoot(s, directory, "tools", ok);
+  press(s, XK_F7, 1);
+  shoot(s, directory, "keys", ok);
+  press(s, XK_F3, 1);
+  press(s, XK_Home, 1);
+  s.x->move_pointer(s.left + 40 + 48, s.top + 31 + 32);  // where the sample's quadrants meet
+  press(s, XK_F8, 1);
+  shoot(s, directory, "loupe", ok);
+  press(s, XK_F8, 1);
+  press(s, XK_F1, 1);
+  return ok;
+}
+
 }  // namespace
 
 bool take_lab_shots(LabScreen& s, const std::string& directory) {
@@ -58,5 +97,5 @@ bool take_lab_shots(LabScreen& s, const std::string& directory) {
   usleep(1500000);
   ok = write_ppm(s.x->capture(window_area(s)), directory + "/lab-3d.ppm") && ok;
   s.x->click(3);
-  return ok;
+  return take_page_shots(s, directory) && ok;
 }
