@@ -21,6 +21,8 @@ struct TileParameters {
   uint32_t Mode = 0;   // the blend mode where the call takes one
   int32_t ShiftX = 0;  // moves the shape towards or across the canvas edges
   int32_t ShiftY = 0;
+
+  bool operator==(const TileParameters&) const = default;
 };
 
 // One of the two ways of drawing a tile's call onto a canvas.

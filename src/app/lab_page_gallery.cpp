@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "app/lab_gallery_layout.h"
@@ -23,6 +24,10 @@ constexpr COLORREF kDifferColour = 0x004040FF;
 struct Gallery {
   std::vector<TileParameters> Parameters = std::vector<TileParameters>(kGalleryCalls.size());
   std::vector<TileOutcome> Outcomes = std::vector<TileOutcome>(kGalleryCalls.size());
+  // The parameters each outcome was rendered with: a tile is rendered again
+  // only when they change, so a page standing still costs only its copy.
+  std::vector<std::optional<TileParameters>> Rendered =
+      std::vector<std::optional<TileParameters>>(kGalleryCalls.size());
   int Selected = 0;
   bool Animating = false;
   uint32_t FrameNumber = 0;
@@ -85,7 +90,10 @@ void copy_picture(std::vector<uint32_t>& frame, const Canvas& picture, POINT at)
 
 void draw_tile(Gallery& g, int tile) {
   TileOutcome& outcome = g.Outcomes[tile];
-  RenderTile(kGalleryCalls[tile], g.Parameters[tile], outcome);
+  if (g.Rendered[tile] != g.Parameters[tile]) {
+    RenderTile(kGalleryCalls[tile], g.Parameters[tile], outcome);
+    g.Rendered[tile] = g.Parameters[tile];
+  }
   frame_tile(g.Frame, tile, TileFrameColour(outcome, tile == g.Selected));
   for (int depth = 0; depth < 2; ++depth) {
     if (!outcome.Drawn[depth]) continue;
