@@ -63,7 +63,7 @@ TEST(CompatibleBitmap, OfNoPixelsIsTheDefaultBitmap) {
 }
 
 // Documented (CreateCompatibleBitmap): a memory DC holding a 32-bit DIB
-// makes bitmaps of its format.
+// section makes DIB sections of its format, whose bits can be reached.
 TEST(CompatibleBitmap, OfAMemoryDcTakesTheFormatOfItsBitmap) {
   OnePixelDc canvas;
   HBITMAP bitmap = CreateCompatibleBitmap(canvas.dc, 3, 2);
@@ -73,7 +73,7 @@ TEST(CompatibleBitmap, OfAMemoryDcTakesTheFormatOfItsBitmap) {
   EXPECT_EQ(info.bmWidth, 3);
   EXPECT_EQ(info.bmHeight, 2);
   EXPECT_EQ(info.bmBitsPixel, 32);
-  EXPECT_EQ(info.bmBits, nullptr);  // not a DIB section
+  EXPECT_NE(info.bmBits, nullptr);
   DeleteObject(bitmap);
 }
 

@@ -158,16 +158,19 @@ TEST(Heap, MoveableBlocksCountTheirLocks) {
   GlobalFree(block);
 }
 
-// Documented (GlobalUnlock, LocalUnlock): a fixed block has no lock count and
-// unlocking it returns TRUE.
-TEST(Heap, UnlockingAFixedBlockReturnsTrue) {
+// Documented (GlobalUnlock, LocalUnlock): a fixed block's lock count is
+// always zero. GlobalUnlock of one returns TRUE; LocalUnlock, finding it not
+// locked, returns FALSE with ERROR_NOT_LOCKED (Wine, on the two answers).
+TEST(Heap, UnlockingAFixedBlock) {
   HGLOBAL global = GlobalAlloc(GMEM_FIXED, 8);
   HLOCAL local = LocalAlloc(LMEM_FIXED, 8);
   EXPECT_EQ(GlobalLock(global), global);
   EXPECT_TRUE(GlobalUnlock(global));
   EXPECT_TRUE(GlobalUnlock(global));
   EXPECT_EQ(LocalLock(local), local);
-  EXPECT_TRUE(LocalUnlock(local));
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(LocalUnlock(local));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
   GlobalFree(global);
   LocalFree(local);
 }

@@ -399,8 +399,15 @@ HBITMAP CreateCompatibleBitmap(HDC reference, int width, int height) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return nullptr;
   }
-  std::unique_ptr<Bitmap> bitmap = make_bitmap(width, height, false);
-  return bitmap ? static_cast<HBITMAP>(add_handle(std::move(bitmap))) : nullptr;
+  // A DC holding a DIB section makes DIB sections (bottom-up, as a
+  // BITMAPINFO of positive height lays them out); any other makes a bitmap
+  // of the device's own, top-down, layout.
+  Bitmap* held = dc->dc_kind == DcKind::kMemory ? target_bitmap(*dc) : nullptr;
+  bool dib = held != nullptr && held->is_dib;
+  std::unique_ptr<Bitmap> bitmap = make_bitmap(width, height, dib);
+  if (!bitmap) return nullptr;
+  bitmap->is_dib = dib;
+  return static_cast<HBITMAP>(add_handle(std::move(bitmap)));
 }
 
 BOOL BitBlt(HDC destination_dc, int x, int y, int width, int height, HDC source_dc, int source_x,

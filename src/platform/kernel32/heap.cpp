@@ -145,14 +145,18 @@ LPVOID lock_block(HANDLE block) {
 }
 
 // TRUE while still locked; FALSE with NO_ERROR once unlocked, with
-// ERROR_NOT_LOCKED when it was not locked. Fixed blocks answer TRUE.
-BOOL unlock_block(HANDLE block) {
+// ERROR_NOT_LOCKED when it was not locked. A fixed block is never locked:
+// GlobalUnlock answers TRUE for one all the same, LocalUnlock does not.
+BOOL unlock_block(HANDLE block, BOOL fixed_answer) {
   if (header_of(block) == nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   MoveableRecord* record = moveable_of(block);
-  if (record == nullptr) return TRUE;
+  if (record == nullptr) {
+    if (!fixed_answer) SetLastError(ERROR_NOT_LOCKED);
+    return fixed_answer;
+  }
   if (record->locks == 0) {
     SetLastError(ERROR_NOT_LOCKED);
     return FALSE;
@@ -172,11 +176,11 @@ SIZE_T size_of_block(HANDLE block) {
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) { return allocate_block(flags, bytes); }
 LPVOID GlobalLock(HGLOBAL block) { return lock_block(block); }
-BOOL GlobalUnlock(HGLOBAL block) { return unlock_block(block); }
+BOOL GlobalUnlock(HGLOBAL block) { return unlock_block(block, TRUE); }
 HGLOBAL GlobalFree(HGLOBAL block) { return free_block(block); }
 SIZE_T GlobalSize(HGLOBAL block) { return size_of_block(block); }
 HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) { return allocate_block(flags, bytes); }
 LPVOID LocalLock(HLOCAL block) { return lock_block(block); }
-BOOL LocalUnlock(HLOCAL block) { return unlock_block(block); }
+BOOL LocalUnlock(HLOCAL block) { return unlock_block(block, FALSE); }
 HLOCAL LocalFree(HLOCAL block) { return free_block(block); }
 SIZE_T LocalSize(HLOCAL block) { return size_of_block(block); }
