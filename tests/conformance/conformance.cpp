@@ -23,6 +23,10 @@ std::string ScratchFolder::path(const std::string& name) const {
   return (root_ / name).generic_string();
 }
 
+std::string ScratchFolder::native_path(const std::string& name) const {
+  return (root_ / name).make_preferred().string();
+}
+
 void ScratchFolder::create_file(const std::string& name, size_t bytes) const {
   std::ofstream file(root_ / name, std::ios::binary);
   file << std::string(bytes, 'x');

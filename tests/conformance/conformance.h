@@ -22,6 +22,8 @@ class ScratchFolder {
 
   // The path of `name` inside the folder, with forward slashes.
   std::string path(const std::string& name = "") const;
+  // The same path in the form the system's calls take (backslashes on Windows).
+  std::string native_path(const std::string& name = "") const;
   // Creates a file of `bytes` bytes inside the folder.
   void create_file(const std::string& name, size_t bytes = 0) const;
 

@@ -99,6 +99,7 @@ using LPPAINTSTRUCT = PAINTSTRUCT*;
 #define SW_SHOWNA 8
 #define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
+#define SW_FORCEMINIMIZE 11
 
 // Messages.
 #define WM_NULL 0x0000

@@ -42,6 +42,7 @@ struct Window : HandleObject {
   int pixel_format = 0;
   bool gl_capable = false;
   void* spare_gl_context = nullptr;  // made when the pixel format was set, not yet handed out
+  HDC own_dc = nullptr;              // a CS_OWNDC window's one DC, made at its first GetDC
 };
 
 Window* find_window(HWND window);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared/unsupported.h"
 #include "platform/user32/user_objects.h"
 
 namespace posix {
@@ -14,6 +15,8 @@ namespace {
 constexpr DWORD kErrorClassNotFound = 1407;
 constexpr DWORD kErrorInvalidWindowHandle = 1400;
 constexpr DWORD kErrorClassExists = 1410;
+constexpr DWORD kErrorClassDoesNotExist = 1411;
+constexpr DWORD kErrorClassHasWindows = 1412;
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kLargestExtent = 32767;
@@ -49,6 +52,30 @@ WindowClass* find_class(const char* name) {
   for (WindowClass& window_class : classes())
     if (same_name(window_class.name, name)) return &window_class;
   return nullptr;
+}
+
+bool class_has_windows(const WindowClass& window_class) {
+  for (HWND handle : window_order())
+    if (Window* window = find_window(handle); window && window->class_name == window_class.name)
+      return true;
+  return false;
+}
+
+// Minimizing and maximizing are not provided: such a command shows the
+// window as it is, and says so once.
+void report_unprovided_show(int command) {
+  switch (command) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
+      report_unsupported("ShowWindow", "minimizing (the window is only shown)");
+      break;
+    case SW_SHOWMAXIMIZED:
+      report_unsupported("ShowWindow", "maximizing (the window is only shown)");
+      break;
+    default: break;
+  }
 }
 
 // Returns the frame width and caption height that a window style draws.
@@ -253,7 +280,8 @@ using namespace posix;
 ATOM RegisterClassExA(const WNDCLASSEXA* description) {
   if (description == nullptr || description->cbSize != sizeof(WNDCLASSEXA) ||
       description->lpfnWndProc == nullptr || description->lpszClassName == nullptr ||
-      reinterpret_cast<uintptr_t>(description->lpszClassName) < 0x10000) {
+      reinterpret_cast<uintptr_t>(description->lpszClassName) < 0x10000 ||
+      description->cbClsExtra < 0 || description->cbWndExtra < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -268,7 +296,14 @@ ATOM RegisterClassExA(const WNDCLASSEXA* description) {
 
 BOOL UnregisterClassA(LPCSTR name, HINSTANCE) {
   WindowClass* found = find_class(name);
-  if (found == nullptr) return FALSE;
+  if (found == nullptr) {
+    SetLastError(kErrorClassDoesNotExist);
+    return FALSE;
+  }
+  if (class_has_windows(*found)) {
+    SetLastError(kErrorClassHasWindows);
+    return FALSE;
+  }
   classes().erase(classes().begin() + (found - classes().data()));
   return TRUE;
 }
@@ -308,6 +343,10 @@ BOOL DestroyWindow(HWND handle) {
   drop_window_timers(handle);
   drop_window_messages(handle);
   window = find_window(handle);
+  if (window->own_dc != nullptr) {
+    SelectObject(window->own_dc, stock_font());  // as ReleaseDC does for other DCs
+    remove_handle(window->own_dc);
+  }
   release_window_gl(*window);
   destroy_backend_window(*window);
   auto& order = window_order();
@@ -328,6 +367,7 @@ BOOL IsWindowVisible(HWND handle) {
 BOOL ShowWindow(HWND handle, int command) {
   Window* window = find_window(handle);
   if (window == nullptr) return FALSE;
+  report_unprovided_show(command);
   BOOL was_visible = window->visible;
   bool show = command != SW_HIDE;
   if (show == static_cast<bool>(was_visible)) return was_visible;
@@ -443,20 +483,27 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   return stock_resource(instance, name, 32512, 32651);
 }
 
+// A CS_OWNDC window has one DC for its life, which keeps what is selected
+// and set in it; ReleaseDC leaves it as it is.
 HDC GetDC(HWND handle) {
-  if (handle != nullptr && find_window(handle) == nullptr) return nullptr;
+  Window* window = handle != nullptr ? find_window(handle) : nullptr;
+  if (handle != nullptr && window == nullptr) return nullptr;
+  if (window != nullptr && window->own_dc != nullptr) return window->own_dc;
   auto dc = std::make_unique<DeviceContext>();
   dc->dc_kind = handle ? DcKind::kWindow : DcKind::kScreen;
   dc->window = handle;
   HDC result = static_cast<HDC>(add_handle(std::move(dc)));
   SelectObject(result, stock_font());
   SelectObject(result, stock_brush(WHITE_BRUSH));
+  if (window != nullptr && (window->class_style & CS_OWNDC) != 0) window->own_dc = result;
   return result;
 }
 
 int ReleaseDC(HWND handle, HDC dc_handle) {
   DeviceContext* dc = find_as<DeviceContext>(dc_handle);
   if (dc == nullptr || dc->dc_kind == DcKind::kMemory || dc->window != handle) return 0;
+  Window* window = find_window(handle);
+  if (window != nullptr && window->own_dc == dc_handle) return 1;
   SelectObject(dc_handle, stock_font());
   remove_handle(dc_handle);
   return 1;

@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/shared/unsupported.h"
 #include "platform/win32.h"
 #include "platform/winmm/sound_machinery.h"
 
@@ -19,6 +20,9 @@ struct WaveDevice {
   std::shared_ptr<const posix::WaveSound> sound;
   std::shared_ptr<posix::Playback> playback;
   HWND notify_window = nullptr;  // a notification still to come, or null
+  // The frame a play without MCI_FROM starts at: the end of the last play
+  // that finished, or the start of one that was stopped.
+  size_t position = 0;
 };
 
 struct Devices {
@@ -101,8 +105,9 @@ void halt(MCIDEVICEID id, WPARAM outcome) {
 }
 
 // Waits for a playback to end and sends the notification it was promised,
-// unless a later command took the playback away.
-void await_end(MCIDEVICEID id, std::shared_ptr<posix::Playback> playback) {
+// unless a later command took the playback away. A play that reached its
+// end leaves the position there.
+void await_end(MCIDEVICEID id, std::shared_ptr<posix::Playback> playback, size_t end) {
   bool played = posix::finish_playback(*playback);
   HWND window = nullptr;
   {
@@ -110,21 +115,23 @@ void await_end(MCIDEVICEID id, std::shared_ptr<posix::Playback> playback) {
     auto found = devices().open.find(id);
     if (found == devices().open.end() || found->second.playback != playback) return;
     found->second.playback.reset();
+    if (played) found->second.position = end;
     window = found->second.notify_window;
     found->second.notify_window = nullptr;
   }
   notify(window, played ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_ABORTED, id);
 }
 
-// Frames of the sound between MCI_FROM and MCI_TO (milliseconds), or false
-// when a position lies outside it.
-bool play_range(const posix::WaveSound& sound, DWORD_PTR flags, const MCI_PLAY_PARMS* parameters,
-                size_t* first, size_t* end) {
+// Frames of the sound between MCI_FROM (else the current position) and
+// MCI_TO (else the end), in milliseconds; false when a position lies outside
+// the sound or the play would run backwards.
+bool play_range(const posix::WaveSound& sound, size_t position, DWORD_PTR flags,
+                const MCI_PLAY_PARMS* parameters, size_t* first, size_t* end) {
   size_t frames = sound.samples.size() / sound.frame_bytes;
   auto frame_at = [&](DWORD ms) {
     return uint64_t{ms} * static_cast<uint64_t>(sound.rate) / kMillisecondsPerSecond;
   };
-  uint64_t from = (flags & MCI_FROM) != 0 ? frame_at(parameters->dwFrom) : 0;
+  uint64_t from = (flags & MCI_FROM) != 0 ? frame_at(parameters->dwFrom) : position;
   uint64_t to = (flags & MCI_TO) != 0 ? frame_at(parameters->dwTo) : frames;
   if (from > frames || to > frames || from > to) return false;
   *first = static_cast<size_t>(from);
@@ -136,17 +143,28 @@ MCIERROR play_device(MCIDEVICEID id, DWORD_PTR flags, MCI_PLAY_PARMS* parameters
   if ((flags & (MCI_FROM | MCI_TO | MCI_NOTIFY)) != 0 && parameters == nullptr)
     return MCIERR_NULL_PARAMETER_BLOCK;
   std::shared_ptr<const posix::WaveSound> sound;
+  size_t position = 0;
   {
     std::lock_guard<std::mutex> guard(devices().lock);
     auto found = devices().open.find(id);
     if (found == devices().open.end()) return MCIERR_INVALID_DEVICE_ID;
     sound = found->second.sound;
+    position = found->second.position;
   }
   if (sound == nullptr) return MCIERR_UNSUPPORTED_FUNCTION;
   size_t first = 0, end = 0;
-  if (!play_range(*sound, flags, parameters, &first, &end)) return MCIERR_OUTOFRANGE;
+  if (!play_range(*sound, position, flags, parameters, &first, &end)) return MCIERR_OUTOFRANGE;
   halt(id, (flags & MCI_NOTIFY) != 0 ? MCI_NOTIFY_SUPERSEDED : MCI_NOTIFY_ABORTED);
   HWND window = (flags & MCI_NOTIFY) != 0 ? callback_window(parameters->dwCallback) : nullptr;
+  {
+    std::lock_guard<std::mutex> guard(devices().lock);
+    auto found = devices().open.find(id);
+    if (found != devices().open.end()) found->second.position = first;
+  }
+  if (first == end) {  // nothing to play: done at once
+    notify(window, MCI_NOTIFY_SUCCESSFUL, id);
+    return 0;
+  }
   std::shared_ptr<posix::Playback> playback =
       posix::start_playback(sound, first, end, posix::Repeat::kOnce);
   if (playback == nullptr) {
@@ -164,9 +182,9 @@ MCIERROR play_device(MCIDEVICEID id, DWORD_PTR flags, MCI_PLAY_PARMS* parameters
     }
   }
   if ((flags & MCI_WAIT) != 0)
-    await_end(id, playback);
+    await_end(id, playback, end);
   else
-    posix::start_sound_thread([id, playback] { await_end(id, playback); });
+    posix::start_sound_thread([id, playback, end] { await_end(id, playback, end); });
   return 0;
 }
 
@@ -208,6 +226,9 @@ MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWOR
       return stop_device(device, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parameters));
     case MCI_CLOSE:
       return close_device(device, flags, reinterpret_cast<MCI_GENERIC_PARMS*>(parameters));
-    default: return MCIERR_UNRECOGNIZED_COMMAND;
+    default:
+      posix::report_unsupported("mciSendCommandA",
+                                "a command other than open, play, stop and close");
+      return MCIERR_UNRECOGNIZED_COMMAND;
   }
 }

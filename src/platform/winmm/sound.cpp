@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/shared/unsupported.h"
 #include "platform/win32.h"
 #include "platform/winmm/sound_machinery.h"
 
@@ -76,7 +77,15 @@ BOOL PlaySoundA(LPCSTR sound, HMODULE, DWORD flags) {
     return TRUE;
   }
   // Sounds in memory or in resources are not supported by this layer.
-  if ((flags & SND_MEMORY) != 0 || (flags & SND_RESOURCE) == SND_RESOURCE) return FALSE;
+  // SND_RESOURCE holds the SND_MEMORY bit, so it is asked first.
+  if ((flags & SND_RESOURCE) == SND_RESOURCE) {
+    posix::report_unsupported("PlaySoundA", "SND_RESOURCE");
+    return FALSE;
+  }
+  if ((flags & SND_MEMORY) != 0) {
+    posix::report_unsupported("PlaySoundA", "SND_MEMORY");
+    return FALSE;
+  }
   std::unique_lock<std::mutex> starting(current().starting);
   if ((flags & SND_NOSTOP) != 0 && is_playing()) return FALSE;
   stop_current();
