@@ -1,10 +1,12 @@
 // The rasterizer's fast primitives beside their literal per-pixel versions
 // and pixman's pictures of the same pixels, on the same 1024 by 768 canvas,
 // in the same run. Names are Primitive/fast, /literal, /pixman, and for the
-// disc /span_fill, one colour over the same pixels: the floor of its cost.
+// disc /span_fill, one colour over the same pixels: the floor of its cost,
+// and /cold, the first draw at its radius.
 #include <benchmark/benchmark.h>
 
 #include "pixman_peers.h"
+#include "raster/disc_maps.h"
 #include "raster/discs.h"
 #include "raster/lines.h"
 #include "raster/literal/raster_literal.h"
@@ -70,6 +72,19 @@ void gradient_disc(benchmark::State& state) {
   }
 }
 
+// The first draw at a radius: the maps kept from earlier draws are dropped
+// before each one (two frees, timed with it), as when the Lab's gallery gives
+// its disc a new radius every frame.
+void gradient_disc_cold(benchmark::State& state) {
+  ensure_angle_table();
+  auto r = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) {
+    raster::drop_disc_maps();
+    FillGradientDisc(screen().canvas(), kDiscX, kDiscY, r, 0x7F00);
+    benchmark::ClobberMemory();
+  }
+}
+
 void gradient_disc_pixman(benchmark::State& state) {
   auto r = static_cast<int32_t>(state.range(0));
   PixmanGradientDisc peer(screen().canvas(), kDiscX, kDiscY, r, 0x7F00);
@@ -112,6 +127,7 @@ BENCHMARK(gradient_disc<FillGradientDisc>)->Name("FillGradientDisc/fast")->Apply
 BENCHMARK(gradient_disc<literal::FillGradientDisc>)
     ->Name("FillGradientDisc/literal")
     ->Apply(disc_radii);
+BENCHMARK(gradient_disc_cold)->Name("FillGradientDisc/cold")->Apply(disc_radii);
 BENCHMARK(gradient_disc_pixman)->Name("FillGradientDisc/pixman")->Apply(disc_radii);
 BENCHMARK(gradient_disc_span_fill)->Name("FillGradientDisc/span_fill")->Apply(disc_radii);
 BENCHMARK(line<DrawLine>)->Name("DrawLine/fast");

@@ -177,6 +177,11 @@ class MapStore {
     return entries_.front();
   }
   DiscMapUsage usage() const { return {bytes_, entries_.size(), map_fills_}; }
+  void clear() {
+    index_.clear();
+    entries_.clear();
+    bytes_ = 0;
+  }
   void count_fill() { ++map_fills_; }
   std::mutex& lock() { return lock_; }
 
@@ -252,6 +257,12 @@ DiscMapUsage disc_map_usage() {
   MapStore& maps = store();
   std::lock_guard<std::mutex> hold(maps.lock());
   return maps.usage();
+}
+
+void drop_disc_maps() {
+  MapStore& maps = store();
+  std::lock_guard<std::mutex> hold(maps.lock());
+  maps.clear();
 }
 
 }  // namespace raster

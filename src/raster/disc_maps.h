@@ -30,4 +30,8 @@ struct DiscMapUsage {
 };
 DiscMapUsage disc_map_usage();
 
+// Drops every map, so that the next disc of each radius is made afresh (the
+// benchmarks time that first draw with it).
+void drop_disc_maps();
+
 }  // namespace raster
