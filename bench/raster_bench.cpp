@@ -73,13 +73,16 @@ void gradient_disc(benchmark::State& state) {
 }
 
 // The first draw at a radius: the maps kept from earlier draws are dropped
-// before each one (two frees, timed with it), as when the Lab's gallery gives
-// its disc a new radius every frame.
+// before each one (a few frees, timed with it), as when the Lab's gallery
+// gives its disc a new radius every frame. /cold keeps the table of first
+// rings that earlier draws filled; /first drops it too, as for the first
+// disc a process draws.
+template <raster::FirstRingTable Table>
 void gradient_disc_cold(benchmark::State& state) {
   ensure_angle_table();
   auto r = static_cast<int32_t>(state.range(0));
   for (auto _ : state) {
-    raster::drop_disc_maps();
+    raster::drop_disc_maps(Table);
     FillGradientDisc(screen().canvas(), kDiscX, kDiscY, r, 0x7F00);
     benchmark::ClobberMemory();
   }
@@ -127,7 +130,12 @@ BENCHMARK(gradient_disc<FillGradientDisc>)->Name("FillGradientDisc/fast")->Apply
 BENCHMARK(gradient_disc<literal::FillGradientDisc>)
     ->Name("FillGradientDisc/literal")
     ->Apply(disc_radii);
-BENCHMARK(gradient_disc_cold)->Name("FillGradientDisc/cold")->Apply(disc_radii);
+BENCHMARK(gradient_disc_cold<raster::FirstRingTable::kKeep>)
+    ->Name("FillGradientDisc/cold")
+    ->Apply(disc_radii);
+BENCHMARK(gradient_disc_cold<raster::FirstRingTable::kDrop>)
+    ->Name("FillGradientDisc/first")
+    ->Apply(disc_radii);
 BENCHMARK(gradient_disc_pixman)->Name("FillGradientDisc/pixman")->Apply(disc_radii);
 BENCHMARK(gradient_disc_span_fill)->Name("FillGradientDisc/span_fill")->Apply(disc_radii);
 BENCHMARK(line<DrawLine>)->Name("DrawLine/fast");
