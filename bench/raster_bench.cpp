@@ -2,7 +2,7 @@
 // and pixman's pictures of the same pixels, on the same 1024 by 768 canvas,
 // in the same run. Names are Primitive/fast, /literal, /pixman, and for the
 // disc /span_fill, one colour over the same pixels: the floor of its cost,
-// and /cold, the first draw at its radius.
+// /cold, its first draw at a new radius, and /first, a process's first disc.
 #include <benchmark/benchmark.h>
 
 #include "pixman_peers.h"
