@@ -1,10 +1,12 @@
 // The rasterizer's fast primitives beside their literal per-pixel versions
 // and pixman's pictures of the same pixels, on the same 1024 by 768 canvas,
 // in the same run. Names are Primitive/fast, /literal, /pixman, and for the
-// disc /span_fill, one colour over the same pixels: the floor of its cost.
+// disc /span_fill, one colour over the same pixels: the floor of its cost,
+// /cold, its first draw at a new radius, and /first, a process's first disc.
 #include <benchmark/benchmark.h>
 
 #include "pixman_peers.h"
+#include "raster/disc_maps.h"
 #include "raster/discs.h"
 #include "raster/lines.h"
 #include "raster/literal/raster_literal.h"
@@ -70,6 +72,22 @@ void gradient_disc(benchmark::State& state) {
   }
 }
 
+// The first draw at a radius: the maps kept from earlier draws are dropped
+// before each one (a few frees, timed with it), as when the Lab's gallery
+// gives its disc a new radius every frame. /cold keeps the table of first
+// rings that earlier draws filled; /first drops it too, as for the first
+// disc a process draws.
+template <raster::FirstRingTable Table>
+void gradient_disc_cold(benchmark::State& state) {
+  ensure_angle_table();
+  auto r = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) {
+    raster::drop_disc_maps(Table);
+    FillGradientDisc(screen().canvas(), kDiscX, kDiscY, r, 0x7F00);
+    benchmark::ClobberMemory();
+  }
+}
+
 void gradient_disc_pixman(benchmark::State& state) {
   auto r = static_cast<int32_t>(state.range(0));
   PixmanGradientDisc peer(screen().canvas(), kDiscX, kDiscY, r, 0x7F00);
@@ -111,6 +129,12 @@ BENCHMARK(blend_rect_pixman)->Name("FillBlendRect/pixman")->Apply(rect_sizes);
 BENCHMARK(gradient_disc<FillGradientDisc>)->Name("FillGradientDisc/fast")->Apply(disc_radii);
 BENCHMARK(gradient_disc<literal::FillGradientDisc>)
     ->Name("FillGradientDisc/literal")
+    ->Apply(disc_radii);
+BENCHMARK(gradient_disc_cold<raster::FirstRingTable::kKeep>)
+    ->Name("FillGradientDisc/cold")
+    ->Apply(disc_radii);
+BENCHMARK(gradient_disc_cold<raster::FirstRingTable::kDrop>)
+    ->Name("FillGradientDisc/first")
     ->Apply(disc_radii);
 BENCHMARK(gradient_disc_pixman)->Name("FillGradientDisc/pixman")->Apply(disc_radii);
 BENCHMARK(gradient_disc_span_fill)->Name("FillGradientDisc/span_fill")->Apply(disc_radii);

@@ -1,5 +1,6 @@
 #include "raster/disc_maps.h"
 
+#include <algorithm>
 #include <cstring>
 #include <list>
 #include <memory>
@@ -41,34 +42,80 @@ struct ColourMap {
   int cell_bytes;
 };
 
-// The innermost ring that visits each point of the first quadrant; the rings
-// walk from the rim inwards, so the innermost visitor writes last. Points of
-// the other quadrants are mirror images.
-std::vector<uint16_t> last_rings_of_quadrant(int32_t radius) {
-  const size_t side = static_cast<size_t>(radius) + 1;
-  std::vector<uint16_t> last(side * side, kNoRing);
-  const RingAngle* angles = disc_angles();
-  for (int32_t rho = radius; rho >= 0; --rho)
-    for (int a = 0; a < kQuarterTurn; ++a) {
-      auto px = static_cast<size_t>(quarter_round(rho, angles[a].sine));
-      auto py = static_cast<size_t>(quarter_round(rho, angles[a].cosine));
-      last[py * side + px] = static_cast<uint16_t>(rho);
-    }
-  return last;
+// A map is made only when even its bounding square fits a quarter of the
+// budget at the widest cell (and ring numbers fit their 16 bits).
+constexpr bool fits_budget(int32_t radius) {
+  if (radius >= kNoRing) return false;  // keeps the product below 2^64 too
+  uint64_t side = 2 * static_cast<uint64_t>(radius) + 1;
+  return side * side * (4 + sizeof(uint16_t)) <= kDiscMapBudgetBytes / 4;
 }
 
-// The quadrant's rows mirrored into full rows of the disc, cut into runs.
-// Built in scratch space and copied out at its exact size, so the memory the
-// budget counts is the memory held.
-RingMap make_ring_map(int32_t radius) {
-  std::vector<uint16_t> quadrant = last_rings_of_quadrant(radius);
+constexpr int32_t kLargestMapRadius = [] {
+  int32_t radius = 0;
+  while (fits_budget(radius + 1)) ++radius;
+  return radius;
+}();
+
+// The innermost ring that visits each point of the first quadrant, over the
+// rings drawn so far (0 up to the largest radius asked for). Rings walk from
+// the rim inwards, so in a disc of radius R the point is written last by
+// this ring when it is R or less, and by no ring otherwise: one table serves
+// every radius. Points of the other quadrants are mirror images. At most
+// (kLargestMapRadius + 1)^2 cells, beside the budget.
+class FirstRings {
+ public:
+  // Enters every ring up to the radius.
+  void reach(int32_t radius) {
+    if (radius <= filled_) return;
+    grow(static_cast<size_t>(radius) + 1);
+    const RingAngle* angles = disc_angles();
+    for (int32_t rho = filled_ + 1; rho <= radius; ++rho)
+      for (int a = 0; a < kQuarterTurn; ++a) {
+        auto px = static_cast<size_t>(quarter_round(rho, angles[a].sine));
+        auto py = static_cast<size_t>(quarter_round(rho, angles[a].cosine));
+        uint16_t& cell = cells_[py * side_ + px];
+        if (cell == kNoRing) cell = static_cast<uint16_t>(rho);
+      }
+    filled_ = radius;
+  }
+  // Row y's first rings, kNoRing where no ring entered so far reaches.
+  const uint16_t* row(int32_t y) const { return cells_.data() + static_cast<size_t>(y) * side_; }
+  void clear() {
+    cells_ = {};
+    side_ = 0;
+    filled_ = -1;
+  }
+
+ private:
+  // At least the side asked for and, up to the largest map, twice the old.
+  void grow(size_t side) {
+    if (side <= side_) return;
+    side = std::max(side, std::min(2 * side_, static_cast<size_t>(kLargestMapRadius) + 1));
+    std::vector<uint16_t> cells(side * side, kNoRing);
+    for (size_t y = 0; y < side_; ++y)
+      std::copy_n(cells_.data() + y * side_, side_, cells.data() + y * side);
+    cells_.swap(cells);
+    side_ = side;
+  }
+
+  std::vector<uint16_t> cells_;
+  size_t side_ = 0;
+  int32_t filled_ = -1;
+};
+
+// The quadrant's rows mirrored into full rows of the disc, cut into runs;
+// a point whose first ring lies beyond the radius is not covered. Built in
+// scratch space and copied out at its exact size, so the memory the budget
+// counts is the memory held.
+RingMap make_ring_map(const FirstRings& first_rings, int32_t radius) {
   const size_t side = static_cast<size_t>(radius) + 1;
   std::vector<uint16_t> row(2 * side - 1), rings;
   std::vector<Run> runs;
   rings.reserve(row.size() * row.size());
   for (int32_t dy = -radius; dy <= radius; ++dy) {
-    const uint16_t* half = quadrant.data() + static_cast<size_t>(dy < 0 ? -dy : dy) * side;
-    for (size_t x = 0; x < side; ++x) row[side - 1 + x] = row[side - 1 - x] = half[x];
+    const uint16_t* half = first_rings.row(dy < 0 ? -dy : dy);
+    for (size_t x = 0; x < side; ++x)
+      row[side - 1 + x] = row[side - 1 - x] = half[x] <= radius ? half[x] : kNoRing;
     for (size_t x = 0; x < row.size(); ++x) {
       if (row[x] == kNoRing) continue;
       size_t end = x;
@@ -129,14 +176,6 @@ size_t bytes_of(const ColourMap& map) {
   return kEntryOverhead + map.runs.size() * sizeof(Run) + map.cells.size();
 }
 
-// A map is made only when even its bounding square fits a quarter of the
-// budget at the widest cell (and ring numbers fit their 16 bits).
-bool fits_budget(int32_t radius) {
-  if (radius >= kNoRing) return false;  // keeps the product below 2^64 too
-  uint64_t side = 2 * static_cast<uint64_t>(radius) + 1;
-  return side * side * (4 + sizeof(uint16_t)) <= kDiscMapBudgetBytes / 4;
-}
-
 // Both kinds of map under one least-recently-used list. Keys: the radius for
 // a ring map; radius, colour and depth for a colour map.
 struct Key {
@@ -177,7 +216,13 @@ class MapStore {
     return entries_.front();
   }
   DiscMapUsage usage() const { return {bytes_, entries_.size(), map_fills_}; }
+  void clear() {
+    index_.clear();
+    entries_.clear();
+    bytes_ = 0;
+  }
   void count_fill() { ++map_fills_; }
+  FirstRings& first_rings() { return first_rings_; }
   std::mutex& lock() { return lock_; }
 
  private:
@@ -194,6 +239,7 @@ class MapStore {
   std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index_;
   size_t bytes_ = 0;
   uint64_t map_fills_ = 0;
+  FirstRings first_rings_;
   std::mutex lock_;
 };
 
@@ -231,7 +277,8 @@ bool fill_disc_from_map(const Canvas& canvas, int32_t cx, int32_t cy, int32_t ra
     if (!ring_colours(radius, colour, depth, colours)) return made;
     const Key ring_key{radius, 0, 0};
     Entry& ring_entry = maps.find_or_make(ring_key, [&] {
-      auto rings = std::make_unique<RingMap>(make_ring_map(radius));
+      maps.first_rings().reach(radius);
+      auto rings = std::make_unique<RingMap>(make_ring_map(maps.first_rings(), radius));
       size_t bytes = bytes_of(*rings);
       return Entry{ring_key, std::move(rings), nullptr, bytes};
     });
@@ -252,6 +299,13 @@ DiscMapUsage disc_map_usage() {
   MapStore& maps = store();
   std::lock_guard<std::mutex> hold(maps.lock());
   return maps.usage();
+}
+
+void drop_disc_maps(FirstRingTable table) {
+  MapStore& maps = store();
+  std::lock_guard<std::mutex> hold(maps.lock());
+  maps.clear();
+  if (table == FirstRingTable::kDrop) maps.first_rings().clear();
 }
 
 }  // namespace raster

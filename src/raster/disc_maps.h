@@ -14,7 +14,9 @@
 namespace raster {
 
 // The most memory the maps hold together; a map that would take more than a
-// quarter of it is not made (such discs take the ring walk).
+// quarter of it is not made (such discs take the ring walk). One table of
+// the ring that writes each point last, shared by all radii, comes beside
+// it: at most 350 KB, held for as long as the process runs.
 constexpr size_t kDiscMapBudgetBytes = size_t{16} << 20;
 
 // Draws the disc from its map and returns true when it lies wholly on the
@@ -29,5 +31,12 @@ struct DiscMapUsage {
   uint64_t map_fills;  // discs drawn from maps so far
 };
 DiscMapUsage disc_map_usage();
+
+// Drops every map, so that the next disc of each radius is made afresh (the
+// benchmarks time that first draw with it). The table of the ring that
+// writes each point last, which serves all radii up to the largest drawn,
+// is kept or dropped as asked.
+enum class FirstRingTable { kKeep, kDrop };
+void drop_disc_maps(FirstRingTable table);
 
 }  // namespace raster

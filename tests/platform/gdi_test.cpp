@@ -125,29 +125,41 @@ TEST(BitmapBits, WideRowsAndPartialCountsMoveExactlyTheirBytes) {
 
 // Every blit of a 4 × 3 source into a 6 × 5 destination, at offsets that
 // cross each edge of either bitmap, against the rule: a destination pixel
-// changes when it and its source pixel both lie inside their bitmaps.
+// changes when it and its source pixel both lie inside their bitmaps. Also
+// from a 6 × 3 source, whose rows a blit can take whole, in every pairing of
+// orientations.
 TEST(BitBlt, ClipsToTheSourceAndTheDestinationAtEveryEdge) {
-  MemoryCanvas source(4, 3, true);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 4; ++x) source.at(x, y) = source_value(x, y);
-  MemoryCanvas destination(6, 5, false);
-  int failures = 0;
-  for (int dx = -5; dx <= 6; ++dx)
-    for (int dy = -4; dy <= 5; ++dy)
-      for (int sx = -2; sx <= 4; sx += 2)
-        for (int sy = -2; sy <= 3; sy += 1) {
-          destination.fill(kUntouched);
-          ASSERT_TRUE(BitBlt(destination.dc, dx, dy, 5, 4, source.dc, sx, sy, SRCCOPY));
-          for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 6; ++x) {
-              int u = x - dx + sx, v = y - dy + sy;
-              bool inside = x >= dx && x < dx + 5 && y >= dy && y < dy + 4 && u >= 0 && u < 4 &&
-                            v >= 0 && v < 3;
-              uint32_t expected = inside ? source_value(u, v) : kUntouched;
-              failures += destination.at(x, y) != expected;
-            }
-        }
-  EXPECT_EQ(failures, 0);
+  struct Case {
+    int source_width;
+    bool source_bottom_up, destination_bottom_up;
+  };
+  const Case cases[] = {
+      {4, true, false}, {6, true, true}, {6, false, false}, {6, true, false}, {6, false, true}};
+  for (const Case& c : cases) {
+    MemoryCanvas source(c.source_width, 3, c.source_bottom_up);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < c.source_width; ++x) source.at(x, y) = source_value(x, y);
+    MemoryCanvas destination(6, 5, c.destination_bottom_up);
+    const int width = c.source_width + 1;
+    int failures = 0;
+    for (int dx = -5; dx <= 6; ++dx)
+      for (int dy = -4; dy <= 5; ++dy)
+        for (int sx = -2; sx <= 4; sx += 2)
+          for (int sy = -2; sy <= 3; sy += 1) {
+            destination.fill(kUntouched);
+            ASSERT_TRUE(BitBlt(destination.dc, dx, dy, width, 4, source.dc, sx, sy, SRCCOPY));
+            for (int y = 0; y < 5; ++y)
+              for (int x = 0; x < 6; ++x) {
+                int u = x - dx + sx, v = y - dy + sy;
+                bool inside = x >= dx && x < dx + width && y >= dy && y < dy + 4 && u >= 0 &&
+                              u < c.source_width && v >= 0 && v < 3;
+                uint32_t expected = inside ? source_value(u, v) : kUntouched;
+                failures += destination.at(x, y) != expected;
+              }
+          }
+    EXPECT_EQ(failures, 0) << c.source_width << " wide source, bottom-up " << c.source_bottom_up
+                           << " into bottom-up " << c.destination_bottom_up;
+  }
 }
 
 TEST(BitBlt, CopiesOverlappingAreasOfOneBitmapAsIfThroughACopy) {
