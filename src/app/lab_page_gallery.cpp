@@ -90,7 +90,11 @@ void copy_picture(std::vector<uint32_t>& frame, const Canvas& picture, POINT at)
 
 void draw_tile(Gallery& g, int tile) {
   TileOutcome& outcome = g.Outcomes[tile];
-  if (g.Rendered[tile] != g.Parameters[tile]) {
+  // The compositing tiles go through the shared screen canvas and work
+  // buffer, and are drawn at every presentation: drawn only on change, under
+  // Wine they left gradient pixels over other tiles' frames while the
+  // gallery animated.
+  if (kGalleryCalls[tile].ScreenDepthOnly || g.Rendered[tile] != g.Parameters[tile]) {
     RenderTile(kGalleryCalls[tile], g.Parameters[tile], outcome);
     g.Rendered[tile] = g.Parameters[tile];
   }
