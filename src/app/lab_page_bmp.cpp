@@ -108,17 +108,8 @@ void draw_pictures() {
 }
 
 void draw_texts(const std::string& status) {
-  static HFONT font = CreateFontIndirectA(&SurfaceFont);
-  HGDIOBJ previous = SelectObject(BackDC, font);
-  COLORREF colour = SetTextColor(BackDC, 0x00FFFFFF);
-  int mode = SetBkMode(BackDC, TRANSPARENT);
   const std::string lines[3] = {kBmpHelpLine, status, page.Status};
-  for (int i = 0; i < 3; ++i)
-    TextOutA(BackDC, 20, kLabHelpTop + i * kLabLinePitch, lines[i].c_str(),
-             static_cast<int>(lines[i].size()));
-  SetBkMode(BackDC, mode);
-  SetTextColor(BackDC, colour);
-  SelectObject(BackDC, previous);
+  WriteLabLines(kLabHelpTop, lines, 3);
 }
 
 }  // namespace

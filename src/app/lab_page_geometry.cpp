@@ -79,20 +79,12 @@ void draw_helix(const Canvas& canvas) {
 }
 
 void draw_texts(const std::string& status) {
-  static HFONT font = CreateFontIndirectA(&SurfaceFont);
-  HGDIOBJ previous = SelectObject(BackDC, font);
-  COLORREF colour = SetTextColor(BackDC, 0x00FFFFFF);
-  int mode = SetBkMode(BackDC, TRANSPARENT);
-  std::string lines[3] = {kGeometryHelpLine,
-                          GeometryAngles(view) + ", distance " + std::to_string(view.Distance) +
-                              ".  Grey: DrawWireBox of the same box, unturned.",
-                          status};
-  for (int i = 0; i < 3; ++i)
-    TextOutA(BackDC, 20, kLabHelpTop + i * kLabLinePitch, lines[i].c_str(),
-             static_cast<int>(lines[i].size()));
-  SetBkMode(BackDC, mode);
-  SetTextColor(BackDC, colour);
-  SelectObject(BackDC, previous);
+  const std::string lines[3] = {kGeometryHelpLine,
+                                GeometryAngles(view) + ", distance " +
+                                    std::to_string(view.Distance) +
+                                    ".  Grey: DrawWireBox of the same box, unturned.",
+                                status};
+  WriteLabLines(kLabHelpTop, lines, 3);
 }
 
 }  // namespace

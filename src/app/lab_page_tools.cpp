@@ -75,10 +75,6 @@ void watch_output() {
 }
 
 void draw_texts(const std::string& status) {
-  static HFONT font = CreateFontIndirectA(&SurfaceFont);
-  HGDIOBJ previous = SelectObject(BackDC, font);
-  COLORREF colour = SetTextColor(BackDC, 0x00FFFFFF);
-  int mode = SetBkMode(BackDC, TRANSPARENT);
   std::vector<std::string> lines = {
       std::string("The source the Lab writes as ") + kToolsSourceFile + " (the text shown):", ""};
   std::string source = kSource;
@@ -86,16 +82,9 @@ void draw_texts(const std::string& status) {
        start = end + 2)
     lines.push_back("    " + source.substr(start, end - start));
   lines.insert(lines.end(), {"", page.Assembler, page.Output, "", page.Disassembler});
-  for (size_t i = 0; i < lines.size(); ++i)
-    TextOutA(BackDC, 20, 20 + static_cast<int>(i) * kLabLinePitch, lines[i].c_str(),
-             static_cast<int>(lines[i].size()));
+  WriteLabLines(20, lines.data(), lines.size());
   const std::string bottom[3] = {kToolsHelpLine, "", status};
-  for (int i = 0; i < 3; ++i)
-    TextOutA(BackDC, 20, kLabHelpTop + i * kLabLinePitch, bottom[i].c_str(),
-             static_cast<int>(bottom[i].size()));
-  SetBkMode(BackDC, mode);
-  SetTextColor(BackDC, colour);
-  SelectObject(BackDC, previous);
+  WriteLabLines(kLabHelpTop, bottom, 3);
 }
 
 }  // namespace

@@ -243,3 +243,16 @@ DWORD RunLab(HINSTANCE instance, const LabOptions& options) {
   UpdateWindow(LabWindow);
   return run_message_loop();
 }
+
+void WriteLabLines(int32_t top, const std::string* lines, size_t count) {
+  static HFONT font = CreateFontIndirectA(&SurfaceFont);
+  HGDIOBJ previous = SelectObject(BackDC, font);
+  COLORREF colour = SetTextColor(BackDC, 0x00FFFFFF);
+  int mode = SetBkMode(BackDC, TRANSPARENT);
+  for (size_t i = 0; i < count; ++i)
+    TextOutA(BackDC, 20, top + static_cast<int32_t>(i) * kLabLinePitch, lines[i].c_str(),
+             static_cast<int>(lines[i].size()));
+  SetBkMode(BackDC, mode);
+  SetTextColor(BackDC, colour);
+  SelectObject(BackDC, previous);
+}

@@ -3,7 +3,9 @@
 // timer, so that a person can see and drive every facility of the library.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "app/lab_pages.h"
 #include "platform/win32.h"
@@ -33,6 +35,10 @@ constexpr LabArea kLabTextArea{300, 100, 620, 420};
 constexpr int32_t kLabHelpTop = 556;  // two lines of help, then the status line
 constexpr int32_t kLabLinePitch = 18;
 constexpr int32_t kLabStatusTop = kLabHelpTop + 2 * kLabLinePitch;
+
+// Writes lines of text into the back buffer in the Lab's font, white and
+// over what is there, from (20, top), one line pitch apart.
+void WriteLabLines(int32_t top, const std::string* lines, size_t count);
 
 // What the Lab shows: the document for its text view, and the folder that
 // holds load.wav (made the current directory, where PlayWaveAsync looks).
