@@ -377,8 +377,10 @@ HGDIOBJ GetStockObject(int index) {
 
 DWORD GetObjectType(HGDIOBJ object) {
   HandleObject* found = find_handle(object);
-  if (found == nullptr) SetLastError(ERROR_INVALID_HANDLE);
-  if (found == nullptr) return 0;
+  if (found == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return 0;
+  }
   switch (found->kind) {
     case HandleKind::kBitmap: return OBJ_BITMAP;
     case HandleKind::kFont: return OBJ_FONT;

@@ -273,16 +273,15 @@ BOOL DeleteFileA(LPCSTR name) {
 
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA found) {
   std::string path = posix::to_posix_path(pattern);
+  if (!folder_exists(path)) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+  }
   size_t slash = path.find_last_of('/');
   auto* search = new SearchObject;
   search->directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
   struct stat info {};
-  if (!folder_exists(path)) {
-    delete search;
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return INVALID_HANDLE_VALUE;
-  }
   if (leaf.find_first_of("*?") == std::string::npos) {
     // A plain name is looked up directly: files and directories both count.
     if (!leaf.empty() && ::stat(path.c_str(), &info) == 0) search->names.push_back(leaf);

@@ -12,8 +12,6 @@
 namespace posix {
 namespace {
 
-constexpr DWORD kErrorInvalidWindowHandle = 1400;
-
 struct Queue {
   std::mutex lock;
   std::condition_variable posted_signal;
@@ -182,7 +180,7 @@ LRESULT DispatchMessageA(const MSG* message) {
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window != nullptr && !IsWindow(window)) {
-    SetLastError(kErrorInvalidWindowHandle);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   post_message(window, message, wParam, lParam);
@@ -191,7 +189,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!IsWindow(window)) {
-    SetLastError(kErrorInvalidWindowHandle);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   return send_to_window(window, message, wParam, lParam);

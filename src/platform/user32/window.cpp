@@ -13,10 +13,7 @@ namespace posix {
 namespace {
 
 constexpr DWORD kErrorClassNotFound = 1407;
-constexpr DWORD kErrorInvalidWindowHandle = 1400;
 constexpr DWORD kErrorClassExists = 1410;
-constexpr DWORD kErrorClassDoesNotExist = 1411;
-constexpr DWORD kErrorClassHasWindows = 1412;
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 480;
 constexpr int kLargestExtent = 32767;
@@ -297,11 +294,11 @@ ATOM RegisterClassExA(const WNDCLASSEXA* description) {
 BOOL UnregisterClassA(LPCSTR name, HINSTANCE) {
   WindowClass* found = find_class(name);
   if (found == nullptr) {
-    SetLastError(kErrorClassDoesNotExist);
+    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
     return FALSE;
   }
   if (class_has_windows(*found)) {
-    SetLastError(kErrorClassHasWindows);
+    SetLastError(ERROR_CLASS_HAS_WINDOWS);
     return FALSE;
   }
   classes().erase(classes().begin() + (found - classes().data()));
@@ -333,7 +330,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
 BOOL DestroyWindow(HWND handle) {
   Window* window = find_window(handle);
   if (window == nullptr || window->destroying) {
-    SetLastError(kErrorInvalidWindowHandle);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   window->destroying = true;
