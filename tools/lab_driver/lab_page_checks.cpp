@@ -17,10 +17,8 @@
 
 #include "app/lab_window.h"
 #include "lab_probe.h"
-#ifdef PIXWELL_DRIVER_HAS_TEXT
 #include "text/text_document.h"
 #include "text/word_tables.h"
-#endif
 
 extern char** environ;
 
@@ -146,16 +144,10 @@ bool geometry_box_turns_and_returns(LabScreen& s, std::string& problem) {
 }
 
 std::string why_words_cannot_run(const LabScreen& s) {
-#ifdef PIXWELL_DRIVER_HAS_TEXT
   if (!fs::exists(beside_lab(s, "lab-guide.txt"))) return "no lab-guide.txt beside the Lab";
   return "";
-#else
-  return "this driver, built on its own for the Windows build, has no text module to ask "
-         "FindWord";
-#endif
 }
 
-#ifdef PIXWELL_DRIVER_HAS_TEXT
 namespace {
 
 // The words page draws lines from y = 10 in cells of the font's height and
@@ -296,29 +288,17 @@ bool words_highlights_match_find_word(LabScreen& s, std::string& problem) {
   bool ok = problem.empty();
   return back_to_layers(s, problem) && ok;
 }
-#else
-// Not run: the check is skipped with why_words_cannot_run's reason.
-bool words_highlights_match_find_word(LabScreen& s, std::string& problem) {
-  problem = why_words_cannot_run(s);
-  return false;
-}
-#endif
 
 namespace {
 
 constexpr const char* kFasm = "/usr/bin/fasm";
 
-// Whether this Lab is the native one, which launches a Linux program.
-bool native_lab(const LabScreen& s) { return !s.emulated; }
-
 }  // namespace
 
 // The same answers as the assembler's own test: the test command's probe
-// first, then the kernel.
-std::string why_assembler_cannot_run(const LabScreen& s) {
-  if (!native_lab(s))
-    return "the Windows build has no assembler beside pixwell-lab.exe (Debian's fasm is a Linux "
-           "program)";
+// first, then the kernel. Both Labs launch Debian's fasm, put beside them as
+// Assembler/Fasm.exe: Wine starts a Linux program as the Linux kernel does.
+std::string why_assembler_cannot_run(const LabScreen&) {
   const char* mode = std::getenv("PIXWELL_I386_MODE");
   if (mode && std::string(mode) == "none") {
     const char* reason = std::getenv("PIXWELL_I386_REASON");
