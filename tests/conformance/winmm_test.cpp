@@ -1,12 +1,15 @@
-// WINMM: the "waveaudio" MCI device's position across plays, and commands
-// outside its set. The cases play through the sound device that the test
-// run sets up; each plays half a second at most.
+// WINMM: the "waveaudio" MCI device's position across plays, the
+// notifications that tell a window how a play ended, and commands outside
+// its set. The cases play through the sound device that the test run sets
+// up; each plays half a second at most, unless it cuts a longer sound short.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "conformance/conformance.h"
 
@@ -26,9 +29,9 @@ void put_u16(std::ofstream& file, uint16_t value) {
   file.put(static_cast<char>(value >> 8));
 }
 
-// Writes kLengthMs of 8-bit mono silence as a PCM wave file.
-void write_silence(const std::string& path) {
-  const uint32_t data_bytes = kRate * kLengthMs / 1000;
+// Writes `length_ms` of 8-bit mono silence as a PCM wave file.
+void write_silence(const std::string& path, DWORD length_ms) {
+  const uint32_t data_bytes = kRate * length_ms / 1000;
   std::ofstream file(path, std::ios::binary);
   file.write("RIFF", 4);
   put_u32(file, 36 + data_bytes);
@@ -48,8 +51,8 @@ void write_silence(const std::string& path) {
 // A "waveaudio" device opened on a file of silence, closed at the end.
 class WaveDevice {
  public:
-  WaveDevice() : file_(folder_.native_path("silence.wav")) {
-    write_silence(folder_.path("silence.wav"));
+  explicit WaveDevice(DWORD length_ms = kLengthMs) : file_(folder_.native_path("silence.wav")) {
+    write_silence(folder_.path("silence.wav"), length_ms);
     MCI_OPEN_PARMSA open{};
     open.lpstrDeviceType = "waveaudio";
     open.lpstrElementName = file_.c_str();
@@ -72,6 +75,15 @@ class WaveDevice {
     play.dwTo = to;
     return mciSendCommandA(id_, MCI_PLAY, MCI_WAIT | flags, reinterpret_cast<DWORD_PTR>(&play));
   }
+  // Starts a play from the start to the end, whose notification goes to
+  // `window`, and returns at once.
+  MCIERROR play_notifying(HWND window) const {
+    MCI_PLAY_PARMS play{};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
+    return mciSendCommandA(id_, MCI_PLAY, MCI_NOTIFY | MCI_FROM,
+                           reinterpret_cast<DWORD_PTR>(&play));
+  }
+  MCIERROR send(UINT command) const { return mciSendCommandA(id_, command, MCI_WAIT, 0); }
 
  private:
   ScratchFolder folder_;
@@ -106,6 +118,112 @@ TEST(WaveAudio, RefusesACommandOutsideItsSet) {
   WaveDevice device;
   ASSERT_EQ(device.open_error(), 0u);
   EXPECT_NE(mciSendCommandA(device.id(), MCI_WINDOW, 0, 0), 0u);
+}
+
+// A hidden window of a class of its own that only collects MM_MCINOTIFY.
+class NotifiedWindow {
+ public:
+  NotifiedWindow() {
+    WNDCLASSEXA description{};
+    description.cbSize = sizeof(description);
+    description.lpfnWndProc = DefWindowProcA;
+    description.hInstance = GetModuleHandleA(nullptr);
+    description.lpszClassName = kClass;
+    RegisterClassExA(&description);
+    window_ = CreateWindowExA(0, kClass, "notified", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~NotifiedWindow() {
+    DestroyWindow(window_);
+    UnregisterClassA(kClass, GetModuleHandleA(nullptr));
+  }
+  NotifiedWindow(const NotifiedWindow&) = delete;
+  NotifiedWindow& operator=(const NotifiedWindow&) = delete;
+
+  HWND handle() const { return window_; }
+
+  struct Notice {
+    WPARAM outcome;
+    LPARAM device;
+  };
+  // The notifications that arrive until `expected` came (or `wait_ms`
+  // passed), and any that follow within a further grace period.
+  std::vector<Notice> collect(DWORD wait_ms, size_t expected) const {
+    std::vector<Notice> notices;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
+    bool graced = false;
+    while (std::chrono::steady_clock::now() < deadline) {
+      MSG message;
+      while (PeekMessageA(&message, window_, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE))
+        notices.push_back({message.wParam, message.lParam});
+      if (notices.size() >= expected && !graced) {
+        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGraceMs);
+        graced = true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return notices;
+  }
+
+ private:
+  static constexpr const char* kClass = "PixwellConformanceNotified";
+  static constexpr DWORD kGraceMs = 300;
+  HWND window_ = nullptr;
+};
+
+constexpr DWORD kLongMs = 60000;  // long enough to be cut short by the next command
+constexpr DWORD kWaitMs = 20000;  // for a notification, under emulation too
+
+// Documented (MM_MCINOTIFY): a play asked to notify posts one message to the
+// callback window when it ends, with MCI_NOTIFY_SUCCESSFUL and the device's
+// id in lParam.
+TEST(WaveAudio, NotifiesTheCallbackWindowOnceWhenAPlayEnds) {
+  NotifiedWindow window;
+  WaveDevice device;
+  ASSERT_EQ(device.open_error(), 0u);
+  ASSERT_EQ(device.play_notifying(window.handle()), 0u);
+  std::vector<NotifiedWindow::Notice> notices = window.collect(kWaitMs, 1);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+  EXPECT_EQ(notices[0].device, static_cast<LPARAM>(device.id()));
+}
+
+// Documented (MM_MCINOTIFY): a play that a stop or a close cuts short is
+// told MCI_NOTIFY_ABORTED, naming the device.
+TEST(WaveAudio, APlayCutShortIsToldItWasAborted) {
+  for (UINT command : {MCI_STOP, MCI_CLOSE}) {
+    NotifiedWindow window;
+    WaveDevice device(kLongMs);
+    ASSERT_EQ(device.open_error(), 0u);
+    ASSERT_EQ(device.play_notifying(window.handle()), 0u);
+    EXPECT_EQ(device.send(command), 0u);
+    std::vector<NotifiedWindow::Notice> notices = window.collect(kWaitMs, 1);
+    ASSERT_EQ(notices.size(), 1u) << command;
+    EXPECT_EQ(notices[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_ABORTED)) << command;
+    EXPECT_EQ(notices[0].device, static_cast<LPARAM>(device.id())) << command;
+  }
+}
+
+// Documented (MM_MCINOTIFY): a new command that interrupts a play and asks
+// to notify itself gets the play MCI_NOTIFY_ABORTED only, not
+// MCI_NOTIFY_SUPERSEDED; the new play then ends successfully.
+TEST(WaveAudio, ANotifyingPlayAbortsTheOneItInterrupts) {
+  NotifiedWindow window;
+  WaveDevice device(kLongMs);
+  ASSERT_EQ(device.open_error(), 0u);
+  ASSERT_EQ(device.play_notifying(window.handle()), 0u);
+  MCI_PLAY_PARMS second{};
+  second.dwCallback = reinterpret_cast<DWORD_PTR>(window.handle());
+  second.dwTo = 100;
+  ASSERT_EQ(mciSendCommandA(device.id(), MCI_PLAY, MCI_NOTIFY | MCI_FROM | MCI_TO,
+                            reinterpret_cast<DWORD_PTR>(&second)),
+            0u);
+  std::vector<NotifiedWindow::Notice> notices = window.collect(kWaitMs, 2);
+  ASSERT_EQ(notices.size(), 2u);
+  EXPECT_EQ(notices[0].outcome, static_cast<WPARAM>(MCI_NOTIFY_ABORTED));
+  EXPECT_EQ(notices[0].device, static_cast<LPARAM>(device.id()));
+  EXPECT_EQ(notices[1].outcome, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+  EXPECT_EQ(notices[1].device, static_cast<LPARAM>(device.id()));
 }
 
 }  // namespace

@@ -154,7 +154,9 @@ MCIERROR play_device(MCIDEVICEID id, DWORD_PTR flags, MCI_PLAY_PARMS* parameters
   if (sound == nullptr) return MCIERR_UNSUPPORTED_FUNCTION;
   size_t first = 0, end = 0;
   if (!play_range(*sound, position, flags, parameters, &first, &end)) return MCIERR_OUTOFRANGE;
-  halt(id, (flags & MCI_NOTIFY) != 0 ? MCI_NOTIFY_SUPERSEDED : MCI_NOTIFY_ABORTED);
+  // A play cut short by a new one is aborted, whether or not the new one
+  // asks to notify: it interrupts the old one rather than superseding it.
+  halt(id, MCI_NOTIFY_ABORTED);
   HWND window = (flags & MCI_NOTIFY) != 0 ? callback_window(parameters->dwCallback) : nullptr;
   {
     std::lock_guard<std::mutex> guard(devices().lock);
