@@ -135,6 +135,16 @@ bool is_button(UINT message) {
          message == WM_RBUTTONUP;
 }
 
+// While the loupe is shown, the title bar repeats its readout, where it can
+// be read (or copied by the desktop's tools) without the box in the way.
+void show_in_title(const std::string& readout) {
+  static std::string shown;
+  if (readout == shown) return;
+  shown = readout;
+  std::string title = kLabWindowTitle;
+  SetWindowTextA(LabWindow, readout.empty() ? title.c_str() : (title + ": " + readout).c_str());
+}
+
 bool is_sound_key(WPARAM key) { return key == 'P' || key == 'M'; }
 
 bool page_takes_key(HWND window, WPARAM key) {
@@ -144,6 +154,7 @@ bool page_takes_key(HWND window, WPARAM key) {
   }
   if (key == kLabLoupeKey) {
     loupe_shown = !loupe_shown;
+    if (!loupe_shown) show_in_title("");
     return true;
   }
   // On the words page P and M are typed into the search.
@@ -176,13 +187,15 @@ void draw_page_bar(HDC dc) {
 void draw_loupe(HDC dc) {
   if (CurrentLabPage == LabPage::Layers && DisplayMode != 0) {
     DrawLoupe(dc, nullptr, pointer, "The loupe reads the layers and the pages, not the 3D scene.");
+    show_in_title("");
     return;
   }
   static std::vector<uint32_t> frame(kPageBytes / 4);
   GetBitmapBits(BackBitmap, kPageBytes, frame.data());
   std::string readout = CurrentLabPage == LabPage::Gallery ? GalleryReadoutAt(pointer) : "";
-  DrawLoupe(dc, frame.data(), pointer,
-            readout.empty() ? BackBufferReadout(frame.data(), pointer) : readout);
+  if (readout.empty()) readout = BackBufferReadout(frame.data(), pointer);
+  DrawLoupe(dc, frame.data(), pointer, readout);
+  show_in_title(readout);
 }
 
 }  // namespace

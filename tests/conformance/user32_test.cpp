@@ -164,6 +164,29 @@ TEST(ShowWindow, MinimizeLeavesAHiddenWindowVisible) {
   EXPECT_FALSE(ShowWindow(window, SW_HIDE));
 }
 
+// Documented (SetWindowTextA, GetWindowTextA): the text set is read back,
+// cut to the buffer with its terminator. Wine: a null text empties the
+// title, and a handle that names no window is ERROR_INVALID_WINDOW_HANDLE.
+TEST(WindowText, IsReadBackAsSet) {
+  ScratchClass window_class;
+  ASSERT_TRUE(window_class.registered());
+  HWND window = window_class.create_window();
+  ASSERT_NE(window, nullptr);
+  char text[32] = "unchanged";
+  EXPECT_TRUE(SetWindowTextA(window, "new title"));
+  EXPECT_EQ(GetWindowTextA(window, text, sizeof(text)), 9);
+  EXPECT_STREQ(text, "new title");
+  EXPECT_EQ(GetWindowTextA(window, text, 4), 3);
+  EXPECT_STREQ(text, "new");
+  EXPECT_TRUE(SetWindowTextA(window, nullptr));
+  EXPECT_EQ(GetWindowTextA(window, text, sizeof(text)), 0);
+  EXPECT_STREQ(text, "");
+  DestroyWindow(window);
+  SetLastError(0);
+  EXPECT_FALSE(SetWindowTextA(window, "gone"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
 // Documented (KillTimer, SetTimer): a window's timer is killed once, by its
 // own window and id; a timer for a window that is gone is not set.
 TEST(Timers, AWindowTimerIsKilledOnceByItsOwnId) {

@@ -405,11 +405,33 @@ std::string loupe_problem(LabScreen& s, int px, int py, const ScreenImage& round
   return "";
 }
 
+// While the loupe is shown the title repeats its readout: the pointer's
+// place and the exact value of the pixel there.
+std::string readout_problem(LabScreen& s, int px, int py, uint32_t pixel) {
+  char expected[96];
+  std::snprintf(expected, sizeof(expected), "%s: (%d, %d) 0x%08X", kLabWindowTitle, px, py, pixel);
+  std::string title = s.x->title(s.window);
+  if (title == expected) return "";
+  return "the title reads \"" + title + "\", expected \"" + expected + "\"";
+}
+
+// The readout of a pixel inside the sample's first quadrant, whose colour is
+// no mirror of itself (the quadrants' meeting point is white).
+bool readout_follows_pointer(LabScreen& s, std::string& problem) {
+  int qx = kSampleHomeX + 8, qy = kSampleHomeY + 8;
+  point_at(s, qx, qy);
+  return within(3, [&] {
+    ScreenImage pixel = s.x->capture(client_area(s, qx, qy, 1, 1));
+    if (pixel.pixels.empty()) return (problem = "the screen could not be read"), false;
+    return (problem = readout_problem(s, qx, qy, pixel.pixels[0])).empty();
+  });
+}
+
 }  // namespace
 
 // On the BMP page, with the pointer where the sample's four quadrants meet,
 // F8 shows the 13 by 13 pixels round it magnified, each cell in the colour
-// of its pixel on the screen.
+// of its pixel on the screen, and the value of the pixel under the pointer.
 bool loupe_magnifies_pixels_round_pointer(LabScreen& s, std::string& problem) {
   int px = kSampleHomeX + 48, py = kSampleHomeY + 32;
   point_at(s, 5, 5);
@@ -423,7 +445,11 @@ bool loupe_magnifies_pixels_round_pointer(LabScreen& s, std::string& problem) {
                                                  2 * kLoupeReach + 1, 2 * kLoupeReach + 1));
     s.x->press_key(XK_F8);
     ok = within(3, [&] { return (problem = loupe_problem(s, px, py, round)).empty(); });
+    if (ok) ok = readout_follows_pointer(s, problem);
     s.x->press_key(XK_F8);
+    if (ok && !within(3, [&] { return s.x->title(s.window) == kLabWindowTitle; }))
+      problem = "the title still reads \"" + s.x->title(s.window) + "\" after F8 hid the loupe",
+      ok = false;
   }
   point_at(s, 5, 5);
   return back_to_layers(s, problem) && ok;

@@ -7,11 +7,15 @@
 
 namespace {
 
-bool has_title(Display* display, Window window, const std::string& title) {
+std::string title_of(Display* display, Window window) {
   char* name = nullptr;
-  bool matches = XFetchName(display, window, &name) && name && title == name;
+  std::string title = XFetchName(display, window, &name) && name ? name : "";
   if (name) XFree(name);
-  return matches;
+  return title;
+}
+
+bool has_title(Display* display, Window window, const std::string& title) {
+  return title_of(display, window) == title;
 }
 
 // Searches the tree below `parent` breadth first: window managers and Wine
@@ -64,6 +68,8 @@ ScreenArea XSession::screen() const {
 Window XSession::find_window(const std::string& title) {
   return find_titled(display_, DefaultRootWindow(display_), title, 2);
 }
+
+std::string XSession::title(Window window) { return title_of(display_, window); }
 
 ScreenImage XSession::capture(ScreenArea area) {
   ScreenImage image{area, {}};

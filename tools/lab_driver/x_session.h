@@ -35,6 +35,8 @@ class XSession {
   ScreenArea screen() const;
   // The top-level window with this title, or 0.
   Window find_window(const std::string& title);
+  // The window's title, "" when it has none.
+  std::string title(Window window);
   ScreenImage capture(ScreenArea area);
   uint64_t hash(ScreenArea area);
   void move_pointer(int x, int y);

@@ -243,6 +243,10 @@ bool is_wake_event(Uint32 type) { return video().ready && type == video().wake_e
 
 // SDL_Quit leaves the driver's OpenGL state allocated while a load of the
 // library is still held, so that load is undone first.
+void show_title(const Window& window) {
+  if (window.sdl != nullptr) SDL_SetWindowTitle(window.sdl, window.title.c_str());
+}
+
 void shut_down_video() {
   Video& state = video();
   if (state.gl_loaded) SDL_GL_UnloadLibrary();

@@ -107,6 +107,7 @@ using LPPAINTSTRUCT = PAINTSTRUCT*;
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
+#define WM_SETTEXT 0x000C
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
@@ -231,6 +232,7 @@ BOOL UpdateWindow(HWND window);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL GetWindowRect(HWND window, LPRECT rect);
 int GetWindowTextA(HWND window, LPSTR buffer, int size);
+BOOL SetWindowTextA(HWND window, LPCSTR text);
 int GetClassNameA(HWND window, LPSTR buffer, int size);
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);

@@ -79,6 +79,8 @@ void wake_backend();
 bool is_wake_event(uint32_t type);
 // Closes the backend before the process exits.
 void shut_down_video();
+// Shows the window's title on its backend window, if it has one.
+void show_title(const Window& window);
 // Windows' virtual-key code of an SDL key, 0 for keys without one.
 UINT virtual_key_of(int sdl_keycode);
 // The character that a key gives with the current shift state, or 0.

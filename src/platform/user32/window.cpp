@@ -433,6 +433,16 @@ int GetWindowTextA(HWND handle, LPSTR buffer, int size) {
   return copy_window_string(handle, &Window::title, buffer, size);
 }
 
+// As in Windows, the text reaches the window as WM_SETTEXT, which
+// DefWindowProcA stores as the title.
+BOOL SetWindowTextA(HWND handle, LPCSTR text) {
+  if (find_window(handle) == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return send_to_window(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0;
+}
+
 int GetClassNameA(HWND handle, LPSTR buffer, int size) {
   return copy_window_string(handle, &Window::class_name, buffer, size);
 }
@@ -454,12 +464,23 @@ BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL) {
   return TRUE;
 }
 
+namespace {
+LRESULT set_title(HWND handle, LPCSTR text) {
+  Window* window = find_window(handle);
+  if (window == nullptr) return FALSE;
+  window->title = text != nullptr ? text : "";
+  show_title(*window);
+  return TRUE;
+}
+}  // namespace
+
 LRESULT DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(handle); return 0;
     case WM_ERASEBKGND: return erase_background(handle, reinterpret_cast<HDC>(wParam));
     case WM_PAINT: return default_paint(handle);
+    case WM_SETTEXT: return set_title(handle, reinterpret_cast<LPCSTR>(lParam));
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) send_to_window(handle, WM_CLOSE, 0, 0);
       return 0;
