@@ -6,9 +6,14 @@
 
 namespace {
 
+// The title, or the title followed by ": " and more: the Lab's title
+// carries the loupe's readout while the loupe is shown.
 bool has_title(Display* display, Window window, const char* title) {
   char* name = nullptr;
-  bool matches = XFetchName(display, window, &name) && name && std::strcmp(name, title) == 0;
+  size_t length = std::strlen(title);
+  bool matches = XFetchName(display, window, &name) && name &&
+                 std::strncmp(name, title, length) == 0 &&
+                 (name[length] == '\0' || std::strncmp(name + length, ": ", 2) == 0);
   if (name) XFree(name);
   return matches;
 }
