@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "conformance/conformance.h"
+#include "support/plain_window.h"
 
 using conformance::ScratchFolder;
 
@@ -123,16 +124,8 @@ TEST(WaveAudio, RefusesACommandOutsideItsSet) {
 // A hidden window of a class of its own that only collects MM_MCINOTIFY.
 class NotifiedWindow {
  public:
-  NotifiedWindow() {
-    WNDCLASSEXA description{};
-    description.cbSize = sizeof(description);
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = kClass;
-    RegisterClassExA(&description);
-    window_ = CreateWindowExA(0, kClass, "notified", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
+  NotifiedWindow()
+      : window_(create_plain_window(kClass, DefWindowProcA, WS_OVERLAPPEDWINDOW, 100, 100)) {}
   ~NotifiedWindow() {
     DestroyWindow(window_);
     UnregisterClassA(kClass, GetModuleHandleA(nullptr));
@@ -168,7 +161,7 @@ class NotifiedWindow {
  private:
   static constexpr const char* kClass = "PixwellConformanceNotified";
   static constexpr DWORD kGraceMs = 300;
-  HWND window_ = nullptr;
+  HWND window_;
 };
 
 constexpr DWORD kLongMs = 60000;  // long enough to be cut short by the next command
