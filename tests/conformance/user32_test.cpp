@@ -426,4 +426,36 @@ TEST(Wsprintf, FormatsAsDocumented) {
   EXPECT_STREQ(buffer, "[abc][   ab][x   ]");
 }
 
+// Wine: "I64" takes a 64-bit integer, "I32" a 32-bit one and "I" one the
+// size of a pointer; "%p" is a pointer in upper-case hex digits, all of them.
+TEST(Wsprintf, TakesSizePrefixesAndPointers) {
+  char buffer[64];
+  auto check = [&](const char* format, unsigned long long value, const char* expected) {
+    int length = wsprintfA(buffer, format, value);
+    EXPECT_STREQ(buffer, expected) << format;
+    EXPECT_EQ(length, static_cast<int>(std::strlen(expected))) << format;
+  };
+  check("%I64X", (0x12345ull << 32) | 0x67890A, "123450067890A");
+  check("%I64d", 543210ull * 1000000, "543210000000");
+  check("%I64X", static_cast<unsigned long long>(-0x12345ll), "FFFFFFFFFFFEDCBB");
+  check("%I64u", static_cast<unsigned long long>(-123ll), "18446744073709551493");
+  EXPECT_EQ(wsprintfA(buffer, "%I32x|%d", 0xFFFEDCBBu, 5), 10);
+  EXPECT_STREQ(buffer, "fffedcbb|5");
+  void* pointer = reinterpret_cast<void*>(static_cast<UINT_PTR>(0xFEDCBA98u));
+  wsprintfA(buffer, "%p|%Ix", pointer, reinterpret_cast<UINT_PTR>(pointer));
+  EXPECT_STREQ(buffer, sizeof(void*) == 8 ? "00000000FEDCBA98|fedcba98" : "FEDCBA98|fedcba98");
+}
+
+// Documented (LoadIcon, LoadCursor): a stock icon or cursor is loaded once,
+// so loading it again gives the same handle; distinct ones differ.
+TEST(StockResources, LoadTheSameHandleEachTime) {
+  HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(LoadIconA(nullptr, IDI_APPLICATION), icon);
+  HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  ASSERT_NE(arrow, nullptr);
+  EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
+  EXPECT_NE(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)), arrow);  // IDC_WAIT
+}
+
 }  // namespace
