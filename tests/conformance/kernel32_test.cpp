@@ -242,6 +242,20 @@ TEST(ModuleFileName, IsCutToASmallBuffer) {
   EXPECT_EQ(std::string(cut), std::string(full, 4));
 }
 
+// Wine (GetModuleFileName, GetModuleHandle): a handle that is no module's
+// gets no name and leaves the buffer alone; a module that is not loaded has
+// no handle (ERROR_MOD_NOT_FOUND).
+TEST(ModuleFileName, OfNoModuleIsNothing) {
+  char buffer[64];
+  buffer[0] = '*';
+  EXPECT_EQ(GetModuleFileNameA(reinterpret_cast<HMODULE>(~UINT_PTR{0}), buffer, sizeof(buffer)),
+            0u);
+  EXPECT_EQ(buffer[0], '*');
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(GetModuleHandleA("pixwell_absent_module.dll"), nullptr);
+  EXPECT_EQ(GetLastError(), 126u);  // ERROR_MOD_NOT_FOUND
+}
+
 DWORD WINAPI wait_then_return(LPVOID parameter) {
   auto* release = static_cast<std::atomic<bool>*>(parameter);
   while (!release->load()) Sleep(1);
