@@ -261,7 +261,7 @@ TEST(Fonts, HeightsAreTheCellsOrTheCharacters) {
 
 // Documented (TextOut): the string is drawn in the text colour with the
 // selected font; no characters draw nothing. Wine: no DC, no drawing.
-TEST(TextOut, DrawsTheStringAndNothingForNoCharacters) {
+TEST(TextOutput, DrawsTheStringAndNothingForNoCharacters) {
   OnePixelDc canvas(32, 24);
   SelectedFont font(canvas.dc, -16);
   std::fill(canvas.bits, canvas.bits + 32 * 24, 0x00FFFFFFu);

@@ -387,7 +387,7 @@ TEST(Painting, UpdateWindowPaintsOnlyWhatIsInvalid) {
 // Documented (CharUpper): a string is changed in place and returned; a
 // "pointer" whose high word is zero is one character, answered in the low
 // word (Wine: nothing in the high word).
-TEST(CharUpper, TakesAStringOrOneCharacter) {
+TEST(CharCase, UpperTakesAStringOrOneCharacter) {
   char text[] = "Pixwell 1.0, ok?";
   EXPECT_EQ(CharUpperA(text), text);
   EXPECT_STREQ(text, "PIXWELL 1.0, OK?");
