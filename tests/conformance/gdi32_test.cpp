@@ -189,8 +189,9 @@ TEST(Pixels, AreSetAndReadAsColorrefs) {
   EXPECT_EQ(GetPixel(canvas.dc, 0, 1), RGB(0xAB, 0xCD, 0xEF));
   for (POINT outside : {POINT{2, 0}, POINT{0, 2}, POINT{-1, 0}, POINT{0, -1}}) {
     EXPECT_EQ(GetPixel(canvas.dc, outside.x, outside.y), CLR_INVALID);
-    if (!running_under_wine())  // Wine answers the colour, as if it were set
+    if (!running_under_wine()) {  // Wine answers the colour, as if it were set
       EXPECT_EQ(SetPixel(canvas.dc, outside.x, outside.y, RGB(1, 2, 3)), static_cast<COLORREF>(-1));
+    }
   }
 }
 

@@ -242,7 +242,9 @@ TEST(ModuleFileName, IsCutToASmallBuffer) {
   EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof(cut)), sizeof(cut));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
   EXPECT_EQ(std::string(cut, 4), std::string(full, 4));
-  if (!running_under_wine()) EXPECT_EQ(cut[4], '\0');
+  if (!running_under_wine()) {
+    EXPECT_EQ(cut[4], '\0');
+  }
 }
 
 // Wine (GetModuleFileName, GetModuleHandle): a handle that is no module's
