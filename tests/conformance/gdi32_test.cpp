@@ -1,20 +1,26 @@
 // GDI32: memory DCs and their default bitmap, compatible bitmaps, raster
-// operations, colours, text extents and the errors of invalid handles.
+// operations, pixels and bitmap bits, colours, fonts and text, and the
+// errors of invalid handles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "conformance/conformance.h"
+#include "support/wine.h"
 
 namespace {
 
-// A memory DC with a one-pixel 32-bit DIB section in it.
+// A memory DC with a 32-bit bottom-up DIB section in it, one pixel unless
+// told otherwise.
 struct OnePixelDc {
-  OnePixelDc() {
+  explicit OnePixelDc(int width = 1, int height = 1) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 1;
-    info.bmiHeader.biHeight = 1;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -166,6 +172,114 @@ TEST(InvalidHandles, SetBkModeSaysWhatWasWrong) {
   EXPECT_EQ(SetBkMode(canvas.dc, 7), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(GetBkMode(canvas.dc), OPAQUE);
+}
+
+// Documented (SetPixel, GetPixel): SetPixel answers the colour it set and
+// GetPixel reads it back as a COLORREF; a point outside the bitmap is -1 to
+// SetPixel and CLR_INVALID to GetPixel (Wine's SetPixel answers the colour
+// there, so that is not looked at under Wine). A bottom-up DIB keeps its top row
+// last in memory (BITMAPINFOHEADER).
+TEST(Pixels, AreSetAndReadAsColorrefs) {
+  OnePixelDc canvas(2, 2);
+  EXPECT_EQ(SetPixel(canvas.dc, 1, 0, RGB(0x12, 0x34, 0x56)), RGB(0x12, 0x34, 0x56));
+  GdiFlush();
+  EXPECT_EQ(canvas.bits[2 + 1] & 0xFFFFFFu, 0x123456u);  // top row, second pixel
+  EXPECT_EQ(GetPixel(canvas.dc, 1, 0), RGB(0x12, 0x34, 0x56));
+  canvas.bits[0] = 0x00ABCDEF;  // bottom row, first pixel
+  EXPECT_EQ(GetPixel(canvas.dc, 0, 1), RGB(0xAB, 0xCD, 0xEF));
+  for (POINT outside : {POINT{2, 0}, POINT{0, 2}, POINT{-1, 0}, POINT{0, -1}}) {
+    EXPECT_EQ(GetPixel(canvas.dc, outside.x, outside.y), CLR_INVALID);
+    if (!running_under_wine()) {  // Wine answers the colour, as if it were set
+      EXPECT_EQ(SetPixel(canvas.dc, outside.x, outside.y, RGB(1, 2, 3)), static_cast<COLORREF>(-1));
+    }
+  }
+}
+
+// Wine (GetBitmapBits, SetBitmapBits): a null buffer asks for the bitmap's
+// size in bytes, and a larger buffer moves only that many; the bytes are
+// rows from the top. Documented: both answer the bytes moved.
+TEST(BitmapBits, MoveRowsFromTheTopUpToTheBitmapsSize) {
+  OnePixelDc canvas(2, 2);
+  const uint32_t rows[4] = {0x01010101, 0x02020202, 0x03030303, 0x04040404};
+  EXPECT_EQ(SetBitmapBits(canvas.bitmap, sizeof(rows), rows), static_cast<LONG>(sizeof(rows)));
+  GdiFlush();
+  EXPECT_EQ(canvas.bits[2], 0x01010101u);  // the top row is last in a bottom-up DIB
+  EXPECT_EQ(canvas.bits[1], 0x04040404u);
+  EXPECT_EQ(GetBitmapBits(canvas.bitmap, 0, nullptr), 16);
+  std::vector<uint32_t> back(8, 0xAAAAAAAAu);
+  EXPECT_EQ(GetBitmapBits(canvas.bitmap, static_cast<LONG>(back.size() * 4), back.data()), 16);
+  EXPECT_EQ(back[0], 0x01010101u);
+  EXPECT_EQ(back[3], 0x04040404u);
+  EXPECT_EQ(back[4], 0xAAAAAAAAu);  // nothing past the bitmap's bytes
+  uint32_t first = 0;
+  EXPECT_EQ(GetBitmapBits(canvas.bitmap, 4, &first), 4);
+  EXPECT_EQ(first, 0x01010101u);
+}
+
+// A font of the face and height given, selected into a DC for a case.
+struct SelectedFont {
+  SelectedFont(HDC into, LONG height) : dc(into) {
+    LOGFONTA description{};
+    description.lfHeight = height;
+    description.lfWeight = FW_NORMAL;
+    description.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(description.lfFaceName, "Lucida Console");
+    font = CreateFontIndirectA(&description);
+    previous = SelectObject(dc, font);
+  }
+  ~SelectedFont() {
+    SelectObject(dc, previous);
+    DeleteObject(font);
+  }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+  HDC dc;
+  HFONT font = nullptr;
+  HGDIOBJ previous = nullptr;
+};
+
+// Documented (LOGFONT, TEXTMETRIC): a negative height is the characters'
+// height (the cell less its internal leading), a positive one the cell's;
+// the cell is the ascent plus the descent. Wine: no description, no font.
+TEST(Fonts, HeightsAreTheCellsOrTheCharacters) {
+  OnePixelDc canvas;
+  EXPECT_EQ(CreateFontIndirectA(nullptr), nullptr);
+  {
+    SelectedFont font(canvas.dc, -20);
+    ASSERT_NE(font.font, nullptr);
+    EXPECT_EQ(GetObjectType(font.font), static_cast<DWORD>(OBJ_FONT));
+    TEXTMETRICA metrics{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &metrics));
+    EXPECT_EQ(metrics.tmHeight, metrics.tmAscent + metrics.tmDescent);
+    EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 20);
+  }
+  {
+    SelectedFont font(canvas.dc, 20);
+    TEXTMETRICA metrics{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &metrics));
+    EXPECT_EQ(metrics.tmHeight, 20);
+    EXPECT_EQ(metrics.tmHeight, metrics.tmAscent + metrics.tmDescent);
+  }
+}
+
+// Documented (TextOut): the string is drawn in the text colour with the
+// selected font; no characters draw nothing. Wine: no DC, no drawing.
+TEST(TextOutput, DrawsTheStringAndNothingForNoCharacters) {
+  OnePixelDc canvas(32, 24);
+  SelectedFont font(canvas.dc, -16);
+  std::fill(canvas.bits, canvas.bits + 32 * 24, 0x00FFFFFFu);
+  SetBkMode(canvas.dc, TRANSPARENT);
+  SetTextColor(canvas.dc, RGB(0, 0, 0));
+  EXPECT_TRUE(TextOutA(canvas.dc, 2, 2, "W", 0));
+  GdiFlush();
+  EXPECT_TRUE(std::all_of(canvas.bits, canvas.bits + 32 * 24,
+                          [](uint32_t pixel) { return (pixel & 0xFFFFFF) == 0xFFFFFF; }));
+  EXPECT_TRUE(TextOutA(canvas.dc, 2, 2, "W", 1));
+  GdiFlush();
+  EXPECT_TRUE(std::any_of(canvas.bits, canvas.bits + 32 * 24,
+                          [](uint32_t pixel) { return (pixel & 0xFFFFFF) == 0; }));
+  EXPECT_FALSE(TextOutA(nullptr, 2, 2, "W", 1));
 }
 
 }  // namespace

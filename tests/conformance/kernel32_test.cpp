@@ -1,11 +1,16 @@
-// KERNEL32: file searches, file creation and deletion, global and local heaps.
+// KERNEL32: file searches, file creation, reading, writing and deletion,
+// the current folder, the module's file name, threads' exit codes, global
+// and local heaps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "conformance/conformance.h"
+#include "support/wine.h"
 
 using conformance::ScratchFolder;
 
@@ -120,6 +125,171 @@ TEST(DeleteFile, ReportsWhyANameCannotBeDeleted) {
   EXPECT_TRUE(DeleteFileA(folder.path("here").c_str()));
 }
 
+// Documented (ReadFile, WriteFile, GetFileSize): a handle reads and writes
+// only with the access it was opened for, reading at the end of the file
+// succeeds with no bytes, and the size counts what was written. The errors
+// are Wine's: ERROR_ACCESS_DENIED for the access, ERROR_INVALID_HANDLE for a
+// closed handle, whose size is INVALID_FILE_SIZE (documented).
+TEST(ReadWriteFile, KeepToTheAccessTheHandleWasOpenedFor) {
+  ScratchFolder folder;
+  std::string name = folder.path("data.bin");
+  HANDLE writer = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  DWORD done = 99;
+  char bytes[8] = "pixwell";
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(ReadFile(writer, bytes, sizeof(bytes), &done, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(done, 0u);
+  ASSERT_TRUE(WriteFile(writer, bytes, 7, &done, nullptr));
+  EXPECT_EQ(done, 7u);
+  EXPECT_EQ(GetFileSize(writer, nullptr), 7u);
+  CloseHandle(writer);
+
+  HANDLE reader = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(WriteFile(reader, bytes, 1, &done, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  char back[16] = {};
+  EXPECT_TRUE(ReadFile(reader, back, sizeof(back), &done, nullptr));
+  EXPECT_EQ(done, 7u);
+  EXPECT_STREQ(back, "pixwell");
+  done = 99;
+  EXPECT_TRUE(ReadFile(reader, back, sizeof(back), &done, nullptr));  // at the end
+  EXPECT_EQ(done, 0u);
+  EXPECT_TRUE(CloseHandle(reader));
+
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(GetFileSize(reader, nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(ReadFile(reader, back, sizeof(back), &done, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+// Puts the current folder back as it was at the end of a case.
+class CurrentFolderKept {
+ public:
+  CurrentFolderKept() : saved_(GetCurrentDirectoryA(0, nullptr), '\0') {
+    GetCurrentDirectoryA(static_cast<DWORD>(saved_.size()), saved_.data());
+  }
+  ~CurrentFolderKept() { SetCurrentDirectoryA(saved_.c_str()); }
+  CurrentFolderKept(const CurrentFolderKept&) = delete;
+  CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+ private:
+  std::string saved_;
+};
+
+// Documented (SetCurrentDirectory, GetCurrentDirectory, CreateFile): relative
+// names are taken from the current folder; GetCurrentDirectoryA answers the
+// length without the terminating null, or, when the buffer is too small, the
+// size the buffer needs with it.
+TEST(CurrentDirectory, IsWhereRelativeNamesAreTakenFrom) {
+  CurrentFolderKept kept;
+  ScratchFolder folder;
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.native_path().c_str()));
+  HANDLE file = CreateFileA("relative.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  EXPECT_EQ(search_names(folder.path("relative.txt")), std::vector<std::string>{"relative.txt"});
+
+  DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  ASSERT_GT(needed, 1u);
+  std::string current(needed, 'x');
+  EXPECT_EQ(GetCurrentDirectoryA(needed, current.data()), needed - 1);
+  EXPECT_EQ(std::strlen(current.c_str()), needed - 1);
+  char small[2] = {'x', 'x'};
+  EXPECT_EQ(GetCurrentDirectoryA(sizeof(small), small), needed);
+}
+
+// Wine (SetCurrentDirectoryA): a missing folder is ERROR_FILE_NOT_FOUND, one
+// in a missing folder ERROR_PATH_NOT_FOUND; the current folder stays.
+TEST(CurrentDirectory, RefusesAMissingFolder) {
+  CurrentFolderKept kept;
+  ScratchFolder folder;
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.native_path().c_str()));
+  std::string before(GetCurrentDirectoryA(0, nullptr), '\0');
+  GetCurrentDirectoryA(static_cast<DWORD>(before.size()), before.data());
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(SetCurrentDirectoryA(folder.native_path("absent").c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(SetCurrentDirectoryA(folder.native_path("absent/inner").c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  std::string after(GetCurrentDirectoryA(0, nullptr), '\0');
+  GetCurrentDirectoryA(static_cast<DWORD>(after.size()), after.data());
+  EXPECT_EQ(after, before);
+}
+
+// Documented (GetModuleFileName): a buffer too small gets the name cut to its
+// size, null included; the answer is then the size, with
+// ERROR_INSUFFICIENT_BUFFER. Wine cuts it without the null, as Windows XP
+// did, so the null is not looked for there.
+TEST(ModuleFileName, IsCutToASmallBuffer) {
+  char full[1024] = {};
+  DWORD length = GetModuleFileNameA(nullptr, full, sizeof(full));
+  ASSERT_GT(length, 4u);
+  ASSERT_LT(length, sizeof(full));
+  EXPECT_EQ(std::strlen(full), length);
+  char cut[5];
+  std::memset(cut, 'x', sizeof(cut));
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof(cut)), sizeof(cut));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(std::string(cut, 4), std::string(full, 4));
+  if (!running_under_wine()) {
+    EXPECT_EQ(cut[4], '\0');
+  }
+}
+
+// Wine (GetModuleFileName, GetModuleHandle): a handle that is no module's
+// gets no name and leaves the buffer alone; a module that is not loaded has
+// no handle (ERROR_MOD_NOT_FOUND).
+TEST(ModuleFileName, OfNoModuleIsNothing) {
+  char buffer[64];
+  buffer[0] = '*';
+  EXPECT_EQ(GetModuleFileNameA(reinterpret_cast<HMODULE>(~UINT_PTR{0}), buffer, sizeof(buffer)),
+            0u);
+  EXPECT_EQ(buffer[0], '*');
+  SetLastError(0xDEADBEEF);
+  EXPECT_EQ(GetModuleHandleA("pixwell_absent_module.dll"), nullptr);
+  EXPECT_EQ(GetLastError(), 126u);  // ERROR_MOD_NOT_FOUND
+}
+
+DWORD WINAPI wait_then_return(LPVOID parameter) {
+  auto* release = static_cast<std::atomic<bool>*>(parameter);
+  while (!release->load()) Sleep(1);
+  return 42;
+}
+
+// Documented (GetExitCodeThread): STILL_ACTIVE while the thread runs, then
+// the value it returned. Wine: a closed handle is ERROR_INVALID_HANDLE.
+TEST(Threads, ExitCodeIsStillActiveUntilTheThreadReturns) {
+  std::atomic<bool> release{false};
+  DWORD id = 0;
+  HANDLE thread = CreateThread(nullptr, 0, wait_then_return, &release, 0, &id);
+  ASSERT_NE(thread, nullptr);
+  EXPECT_NE(id, 0u);
+  DWORD code = 0;
+  ASSERT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));
+  release = true;
+  for (int tries = 0; tries < 1000 && code == STILL_ACTIVE; ++tries) {
+    Sleep(5);
+    ASSERT_TRUE(GetExitCodeThread(thread, &code));
+  }
+  EXPECT_EQ(code, 42u);
+  EXPECT_TRUE(CloseHandle(thread));
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 // Documented (GlobalAlloc, GlobalLock): a moveable block's handle is not its
 // address; the address comes from locking it.
 TEST(Heap, MoveableBlocksHaveAHandleApartFromTheirMemory) {
@@ -132,6 +302,7 @@ TEST(Heap, MoveableBlocksHaveAHandleApartFromTheirMemory) {
   EXPECT_NE(static_cast<void*>(bytes), global);
   EXPECT_EQ(bytes[15], 0);
   EXPECT_GE(GlobalSize(global), 16u);
+  EXPECT_GE(LocalSize(local), 16u);
   void* local_bytes = LocalLock(local);
   EXPECT_NE(local_bytes, nullptr);
   EXPECT_NE(local_bytes, local);

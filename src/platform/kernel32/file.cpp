@@ -70,10 +70,16 @@ bool folder_exists(const std::string& path) {
   return ::stat(path.substr(0, slash + 1).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-DWORD error_for_path(int error, const std::string& path) {
+}  // namespace
+
+DWORD posix::error_for_path(int error, const std::string& path) {
   if (error == ENOENT && (path.empty() || !folder_exists(path))) return ERROR_PATH_NOT_FOUND;
   return error_from_errno(error);
 }
+
+namespace {
+
+using posix::error_for_path;
 
 int open_flags(DWORD access, DWORD disposition) {
   int flags = O_CLOEXEC;

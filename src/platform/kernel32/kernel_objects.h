@@ -33,5 +33,9 @@ void join_created_threads();
 
 // Turns a Windows path (backslashes) into a POSIX one.
 std::string to_posix_path(const char* windows_path);
+// The Windows error for an errno of a call on a POSIX path: a missing name
+// in an existing folder is ERROR_FILE_NOT_FOUND, in a missing one
+// ERROR_PATH_NOT_FOUND.
+DWORD error_for_path(int error, const std::string& path);
 
 }  // namespace posix

@@ -60,7 +60,10 @@ DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
 }
 
 BOOL SetCurrentDirectoryA(LPCSTR path) {
-  return ::chdir(posix::to_posix_path(path).c_str()) == 0 ? TRUE : FALSE;
+  std::string folder = posix::to_posix_path(path);
+  if (!folder.empty() && ::chdir(folder.c_str()) == 0) return TRUE;
+  SetLastError(folder.empty() ? ERROR_PATH_NOT_FOUND : posix::error_for_path(errno, folder));
+  return FALSE;
 }
 
 DWORD GetTickCount() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "platform/opengl.h"
@@ -20,6 +21,7 @@ struct GlContext : HandleObject {
   GlContext() : HandleObject(kKind) {}
   SDL_GLContext context = nullptr;
   HWND window = nullptr;
+  std::thread::id current_on;  // the thread it is current to, if any
 };
 
 struct Current {
@@ -32,6 +34,31 @@ thread_local Current current;
 Window* window_of_dc(HDC handle) {
   DeviceContext* dc = find_as<DeviceContext>(handle);
   return dc && dc->dc_kind == DcKind::kWindow ? find_window(dc->window) : nullptr;
+}
+
+// The window of a DC; null with ERROR_INVALID_HANDLE for a DC that is not
+// one at all, null alone for a live DC that belongs to no window.
+Window* window_of_live_dc(HDC handle) {
+  if (find_as<DeviceContext>(handle) == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  return window_of_dc(handle);
+}
+
+// Leaves the calling thread with no current context.
+void release_current() {
+  if (GlContext* context = find_as<GlContext>(current.context)) {
+    if (video_started()) SDL_GL_MakeCurrent(nullptr, nullptr);
+    context->current_on = std::thread::id();
+  }
+  current = Current{};
+}
+
+// Whether a context is current to a thread other than the calling one.
+bool current_elsewhere(const GlContext& context) {
+  return context.current_on != std::thread::id() &&
+         context.current_on != std::this_thread::get_id();
 }
 
 // Makes a context current without disturbing the caller's own.
@@ -82,10 +109,8 @@ void release_window_gl(Window& window) {
   window.spare_gl_context = nullptr;
   HWND handle = static_cast<HWND>(window.handle);
   if (GlContext* context = find_as<GlContext>(current.context);
-      context && context->window == handle) {
-    SDL_GL_MakeCurrent(nullptr, nullptr);
-    current = Current{};
-  }
+      context && context->window == handle)
+    release_current();
 }
 
 }  // namespace posix
@@ -93,7 +118,7 @@ void release_window_gl(Window& window) {
 using namespace posix;
 
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request) {
-  Window* window = window_of_dc(dc);
+  Window* window = window_of_live_dc(dc);
   if (window == nullptr || request == nullptr || !(request->dwFlags & PFD_SUPPORT_OPENGL) ||
       !window->gl_capable)
     return 0;
@@ -103,7 +128,7 @@ int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request) {
 // A window takes one pixel format for good; setting the same one again
 // succeeds, another one fails.
 BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR*) {
-  Window* window = window_of_dc(dc);
+  Window* window = window_of_live_dc(dc);
   if (window == nullptr || format != kOnlyFormat) return FALSE;
   if (window->pixel_format != 0) return window->pixel_format == format;
   if (!context_possible(*window)) return FALSE;
@@ -111,13 +136,19 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR*) {
   return TRUE;
 }
 
+// A DC that is not one has no pixel format (ERROR_INVALID_PIXEL_FORMAT, as
+// Windows says it).
 int GetPixelFormat(HDC dc) {
+  if (find_as<DeviceContext>(dc) == nullptr) {
+    SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+    return 0;
+  }
   Window* window = window_of_dc(dc);
   return window ? window->pixel_format : 0;
 }
 
 int DescribePixelFormat(HDC dc, int format, UINT size, LPPIXELFORMATDESCRIPTOR description) {
-  Window* window = window_of_dc(dc);
+  Window* window = window_of_live_dc(dc);
   if (window == nullptr || !window->gl_capable) return 0;
   if (description != nullptr) {
     if (format != kOnlyFormat || size < sizeof(PIXELFORMATDESCRIPTOR)) return 0;
@@ -127,8 +158,12 @@ int DescribePixelFormat(HDC dc, int format, UINT size, LPPIXELFORMATDESCRIPTOR d
 }
 
 HGLRC wglCreateContext(HDC dc) {
-  Window* window = window_of_dc(dc);
-  if (window == nullptr || window->pixel_format == 0) return nullptr;
+  Window* window = window_of_live_dc(dc);
+  if (window == nullptr) return nullptr;
+  if (window->pixel_format == 0) {
+    SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+    return nullptr;
+  }
   SDL_GLContext made = take_context(*window);
   if (made == nullptr) return nullptr;
   auto context = std::make_unique<GlContext>();
@@ -137,28 +172,57 @@ HGLRC wglCreateContext(HDC dc) {
   return static_cast<HGLRC>(add_handle(std::move(context)));
 }
 
+// A context current to another thread is not deleted (ERROR_BUSY); the
+// calling thread's own is released first.
 BOOL wglDeleteContext(HGLRC handle) {
   GlContext* context = find_as<GlContext>(handle);
-  if (context == nullptr) return FALSE;
-  if (current.context == handle) {
-    SDL_GL_MakeCurrent(nullptr, nullptr);
-    current = Current{};
+  if (context == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
   }
+  if (current_elsewhere(*context)) {
+    SetLastError(ERROR_BUSY);
+    return FALSE;
+  }
+  if (current.context == handle) release_current();
   SDL_GL_DeleteContext(context->context);
   remove_handle(handle);
   return TRUE;
 }
 
+// A null context releases the thread's current one; with neither a current
+// context nor a DC there is nothing to release, which Windows refuses
+// (ERROR_INVALID_HANDLE). A context current to another thread is not taken
+// from it (ERROR_BUSY).
 BOOL wglMakeCurrent(HDC dc, HGLRC handle) {
   if (handle == nullptr) {
-    if (current.context != nullptr && video_started()) SDL_GL_MakeCurrent(nullptr, nullptr);
-    current = Current{};
+    if (current.context == nullptr && dc == nullptr) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    release_current();
     return TRUE;
   }
   GlContext* context = find_as<GlContext>(handle);
-  Window* window = window_of_dc(dc);
-  if (context == nullptr || window == nullptr || window->pixel_format == 0) return FALSE;
+  if (context == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (current_elsewhere(*context)) {
+    SetLastError(ERROR_BUSY);
+    return FALSE;
+  }
+  Window* window = window_of_live_dc(dc);
+  if (window == nullptr) return FALSE;
+  if (window->pixel_format == 0) {
+    SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+    return FALSE;
+  }
   if (SDL_GL_MakeCurrent(window->sdl, context->context) != 0) return FALSE;
+  if (current.context != handle)
+    if (GlContext* previous = find_as<GlContext>(current.context))
+      previous->current_on = std::thread::id();
+  context->current_on = std::this_thread::get_id();
   current = Current{handle, dc};
   return TRUE;
 }
@@ -200,7 +264,7 @@ void copy_back_buffer_to_framebuffer(Window& window) {
 }  // namespace
 
 BOOL SwapBuffers(HDC dc) {
-  Window* window = window_of_dc(dc);
+  Window* window = window_of_live_dc(dc);
   if (window == nullptr || window->pixel_format == 0 || window->sdl == nullptr) return FALSE;
   if (SDL_GL_GetCurrentWindow() != window->sdl) return FALSE;
   copy_back_buffer_to_framebuffer(*window);

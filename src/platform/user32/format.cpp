@@ -1,6 +1,8 @@
-// wsprintfA: the Win32 formatter. Integers are 32-bit whatever the size
-// prefix (long is 32-bit on Windows), there is no floating point, and the
-// output stops at 1024 bytes, terminator included.
+// wsprintfA: the Win32 formatter. Integers are 32-bit unless "I64" (64-bit)
+// or "I" (pointer-sized) says otherwise ("l" and "h" change nothing: long is
+// 32-bit on Windows), "%p" is a pointer in upper-case hex digits, there is
+// no floating point, and the output stops at 1024 bytes, terminator
+// included.
 #include <cstdarg>
 #include <cstring>
 #include <string>
@@ -14,6 +16,7 @@ constexpr size_t kLargestOutput = 1024;
 struct Conversion {
   bool left = false, zero = false, alternate = false;
   int width = 0, precision = -1;
+  size_t bytes = 4;  // of an integer argument
   char letter = 0;
 };
 
@@ -33,12 +36,28 @@ const char* parse_conversion(const char* at, Conversion& field) {
     field.precision = 0;
     for (++at; *at >= '0' && *at <= '9'; ++at) field.precision = field.precision * 10 + (*at - '0');
   }
-  while (*at == 'l' || *at == 'h') ++at;  // every integer is 32 bits
+  for (;;) {
+    if (*at == 'l' || *at == 'h') {
+      ++at;
+    } else if (std::strncmp(at, "I64", 3) == 0) {
+      field.bytes = 8;
+      at += 3;
+    } else if (std::strncmp(at, "I32", 3) == 0) {
+      field.bytes = 4;
+      at += 3;
+    } else if (*at == 'I') {
+      field.bytes = sizeof(void*);
+      ++at;
+    } else {
+      break;
+    }
+  }
   field.letter = *at;
+  if (field.letter == 'p') field.bytes = sizeof(void*);
   return *at ? at + 1 : at;
 }
 
-std::string digits(uint32_t value, unsigned base, bool upper) {
+std::string digits(uint64_t value, unsigned base, bool upper) {
   const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   std::string text;
   do {
@@ -49,17 +68,23 @@ std::string digits(uint32_t value, unsigned base, bool upper) {
 }
 
 std::string format_integer(const Conversion& field, va_list& arguments) {
-  uint32_t raw = va_arg(arguments, uint32_t);
+  uint64_t raw = field.bytes == 8 ? va_arg(arguments, uint64_t) : va_arg(arguments, uint32_t);
+  const int bits = field.bytes == 8 ? 64 : 32;
+  const bool negative = raw >> (bits - 1) & 1;
   std::string sign, prefix, body;
   switch (field.letter) {
     case 'd':
     case 'i': {
-      auto value = static_cast<int32_t>(raw);
-      if (value < 0) sign = "-";
-      body = digits(value < 0 ? 0u - raw : raw, 10, false);
+      if (negative) sign = "-";
+      uint64_t magnitude = negative ? 0 - raw : raw;
+      body = digits(bits == 32 ? magnitude & 0xFFFFFFFFu : magnitude, 10, false);
       break;
     }
     case 'u': body = digits(raw, 10, false); break;
+    case 'p':
+      body = digits(raw, 16, true);
+      body.insert(0, field.bytes * 2 - body.size(), '0');
+      break;
     default:
       body = digits(raw, 16, field.letter == 'X');
       if (field.alternate && raw != 0) prefix = field.letter == 'X' ? "0X" : "0x";
@@ -79,7 +104,8 @@ std::string format_one(const Conversion& field, va_list& arguments) {
     case 'i':
     case 'u':
     case 'x':
-    case 'X': return format_integer(field, arguments);
+    case 'X':
+    case 'p': return format_integer(field, arguments);
     case 'c':
     case 'C': return std::string(1, static_cast<char>(va_arg(arguments, int)));
     case 's':

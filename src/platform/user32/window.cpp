@@ -327,6 +327,16 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD styl
   return IsWindow(handle) ? handle : nullptr;
 }
 
+namespace {
+// The live window behind a handle; null with ERROR_INVALID_WINDOW_HANDLE,
+// as Windows' window calls say it, when there is none.
+Window* window_or_error(HWND handle) {
+  Window* window = find_window(handle);
+  if (window == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return window;
+}
+}  // namespace
+
 BOOL DestroyWindow(HWND handle) {
   Window* window = find_window(handle);
   if (window == nullptr || window->destroying) {
@@ -392,7 +402,7 @@ BOOL UpdateWindow(HWND handle) {
 }
 
 BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) {
-  Window* window = find_window(handle);
+  Window* window = window_or_error(handle);
   if (window == nullptr) return FALSE;
   POINT frame = frame_of(window->style);
   window->outer = placement(x, y, width, height);
@@ -409,7 +419,7 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
 }
 
 BOOL GetWindowRect(HWND handle, LPRECT rect) {
-  Window* window = find_window(handle);
+  Window* window = window_or_error(handle);
   if (window == nullptr || rect == nullptr) return FALSE;
   *rect = window->outer;
   return TRUE;
@@ -419,7 +429,7 @@ namespace {
 // Copies a window's text or class name as Win32 does: at most size − 1
 // bytes and a terminator, returning the bytes copied (0 on failure).
 int copy_window_string(HWND handle, const std::string Window::*field, LPSTR buffer, int size) {
-  Window* window = find_window(handle);
+  Window* window = window_or_error(handle);
   if (window == nullptr || buffer == nullptr || size <= 0) return 0;
   const std::string& text = window->*field;
   int length = std::min(static_cast<int>(text.size()), size - 1);
@@ -448,7 +458,7 @@ int GetClassNameA(HWND handle, LPSTR buffer, int size) {
 }
 
 BOOL GetClientRect(HWND handle, LPRECT rect) {
-  Window* window = find_window(handle);
+  Window* window = window_or_error(handle);
   if (window == nullptr || rect == nullptr) return FALSE;
   *rect = client_rect(*window);
   return TRUE;
