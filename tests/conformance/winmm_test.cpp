@@ -121,6 +121,18 @@ TEST(WaveAudio, RefusesACommandOutsideItsSet) {
   EXPECT_NE(mciSendCommandA(device.id(), MCI_WINDOW, 0, 0), 0u);
 }
 
+// Wine (PlaySound searches with the default extension): a file name without
+// an extension also finds the ".wav" file of that name; with
+// SND_NODEFAULT, a name that finds no file plays nothing and fails.
+TEST(PlaySound, FindsTheWaveFileOfANameWithoutExtension) {
+  ScratchFolder folder;
+  write_silence(folder.path("quiet.wav"), 100);
+  EXPECT_TRUE(PlaySoundA(folder.native_path("quiet").c_str(), nullptr,
+                         SND_FILENAME | SND_NODEFAULT | SND_SYNC));
+  EXPECT_FALSE(PlaySoundA(folder.native_path("missing").c_str(), nullptr,
+                          SND_FILENAME | SND_NODEFAULT | SND_SYNC));
+}
+
 // A hidden window of a class of its own that only collects MM_MCINOTIFY.
 class NotifiedWindow {
  public:

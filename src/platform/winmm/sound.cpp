@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <string>
 
 #include "platform/shared/unsupported.h"
 #include "platform/win32.h"
@@ -50,6 +51,18 @@ bool is_system_alias(const char* name) {
   return strncasecmp(name, "System", 6) == 0 || strcasecmp(name, ".Default") == 0;
 }
 
+// A file name whose last part has no extension is also looked for with
+// ".wav", as Windows' search for the sound does.
+posix::WaveResult load_named(LPCSTR name, posix::WaveSound* out) {
+  posix::WaveResult result = posix::load_wave_file(name, out);
+  std::string path = name;
+  size_t last_part = path.find_last_of("/\\");
+  bool has_extension =
+      path.find('.', last_part == std::string::npos ? 0 : last_part) != std::string::npos;
+  if (result != posix::WaveResult::kNotFound || has_extension) return result;
+  return posix::load_wave_file((path + ".wav").c_str(), out);
+}
+
 // The sound to play: the file's, or the default sound when the file can't be
 // found (or a system alias is named) and SND_NODEFAULT is not given. A file
 // that is there but damaged plays nothing.
@@ -57,7 +70,7 @@ std::shared_ptr<const posix::WaveSound> find_sound(LPCSTR sound, DWORD flags) {
   bool alias_only = (flags & SND_ALIAS) == SND_ALIAS && (flags & SND_FILENAME) == 0;
   if (!alias_only) {
     auto loaded = std::make_shared<posix::WaveSound>();
-    posix::WaveResult result = posix::load_wave_file(sound, loaded.get());
+    posix::WaveResult result = load_named(sound, loaded.get());
     if (result == posix::WaveResult::kLoaded) return loaded;
     if (result != posix::WaveResult::kNotFound) return nullptr;
   }
