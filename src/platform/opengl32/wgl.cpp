@@ -61,6 +61,18 @@ bool current_elsewhere(const GlContext& context) {
          context.current_on != std::this_thread::get_id();
 }
 
+// The context a handle names, if this thread may use it; else null, with
+// ERROR_INVALID_HANDLE for no context and ERROR_BUSY for one current to
+// another thread.
+GlContext* context_for_this_thread(HGLRC handle) {
+  GlContext* context = find_as<GlContext>(handle);
+  if (context == nullptr || current_elsewhere(*context)) {
+    SetLastError(context == nullptr ? ERROR_INVALID_HANDLE : ERROR_BUSY);
+    return nullptr;
+  }
+  return context;
+}
+
 // Makes a context current without disturbing the caller's own.
 SDL_GLContext make_context(Window& window) {
   SDL_Window* previous_window = SDL_GL_GetCurrentWindow();
@@ -175,15 +187,8 @@ HGLRC wglCreateContext(HDC dc) {
 // A context current to another thread is not deleted (ERROR_BUSY); the
 // calling thread's own is released first.
 BOOL wglDeleteContext(HGLRC handle) {
-  GlContext* context = find_as<GlContext>(handle);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (current_elsewhere(*context)) {
-    SetLastError(ERROR_BUSY);
-    return FALSE;
-  }
+  GlContext* context = context_for_this_thread(handle);
+  if (context == nullptr) return FALSE;
   if (current.context == handle) release_current();
   SDL_GL_DeleteContext(context->context);
   remove_handle(handle);
@@ -203,15 +208,8 @@ BOOL wglMakeCurrent(HDC dc, HGLRC handle) {
     release_current();
     return TRUE;
   }
-  GlContext* context = find_as<GlContext>(handle);
-  if (context == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (current_elsewhere(*context)) {
-    SetLastError(ERROR_BUSY);
-    return FALSE;
-  }
+  GlContext* context = context_for_this_thread(handle);
+  if (context == nullptr) return FALSE;
   Window* window = window_of_live_dc(dc);
   if (window == nullptr) return FALSE;
   if (window->pixel_format == 0) {
