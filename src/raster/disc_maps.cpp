@@ -102,7 +102,7 @@ class RingSteps {
   void rings(int32_t first, int32_t last, size_t side, Visit visit) const {
     const size_t count = steps_.size();
     std::vector<uint64_t> products(count);
-    std::vector<uint32_t> rounded(count);
+    std::vector<uint32_t> rounded(count), rows(count);
     std::vector<uint32_t> cells(kQuarterTurn);
     for (size_t k = 0; k < count; ++k) products[k] = static_cast<uint64_t>(first) * steps_[k];
     const int32_t shift = shift_;
@@ -110,6 +110,7 @@ class RingSteps {
     for (int32_t rho = first; rho <= last; ++rho) {
       for (size_t k = 0; k < count; ++k) {
         rounded[k] = static_cast<uint32_t>(round_shifted(products[k], shift));
+        rows[k] = rounded[k] * row;
         products[k] += steps_[k];
       }
       // Along the angles x never grows and y never shrinks, so a point met
@@ -118,7 +119,7 @@ class RingSteps {
       size_t distinct = 0;
       uint32_t previous = UINT32_MAX;
       for (int a = 0; a < kQuarterTurn; ++a) {
-        uint32_t cell = rounded[y_of_[a]] * row + rounded[static_cast<size_t>(a)];
+        uint32_t cell = rows[y_of_[a]] + rounded[static_cast<size_t>(a)];
         cells[distinct] = cell;
         distinct += cell != previous;
         previous = cell;
