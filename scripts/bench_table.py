@@ -133,6 +133,13 @@ def compositing_rows(times):
     return lines
 
 
+def load_average(context):
+    loads = context.get("load_avg")
+    if not loads:
+        return "not recorded"
+    return " / ".join(f"{load:.2f}" for load in loads) + " (1, 5 and 15 minutes)"
+
+
 def main():
     path, repetitions = sys.argv[1], sys.argv[2]
     with open(path) as source:
@@ -146,7 +153,8 @@ def main():
         "display); do not edit by hand. Every figure is the median CPU time of "
         f"{repetitions} repetitions.",
         f"Machine: {machine()}, {context.get('num_cpus', '?')} CPUs, "
-        f"{platform.system()} {platform.release()}; run of {context.get('date', '?')}.",
+        f"{platform.system()} {platform.release()}; run of {context.get('date', '?')};",
+        f"load average at its start {load_average(context)}.",
         "",
         "Pixman's pictures differ from ours in rounding: the comparison is of cost for the",
         "same pixels covered (pixman's images, gradients and masks are made once, outside the",

@@ -56,6 +56,89 @@ constexpr int32_t kLargestMapRadius = [] {
   return radius;
 }();
 
+// The disc's angles as whole rings use them: every sine and cosine as a
+// mantissa over one common power of two, so that ring ρ's products are ring
+// ρ − 1's plus the mantissas, and all take the same shift. An entry that
+// rounds to zero for every radius up to the largest map is held as zero:
+// the others exceed 1 ÷ (2 × 511) > 2^−10, so the shift is at most 33 and a
+// product stays below 2^42. The sines come first, in the angles' order; a
+// cosine equal to the sine of the complementary angle (as the table makes
+// them) is read from it rather than held again.
+static_assert(kLargestMapRadius < 512);
+class RingSteps {
+ public:
+  RingSteps() {
+    const RingAngle* angles = disc_angles();
+    auto rounds_to_zero = [](QuarterEntry entry) {
+      return entry.mantissa <= 0 || static_cast<uint64_t>(entry.mantissa) * kLargestMapRadius <=
+                                        uint64_t{1} << (entry.shift - 1);
+    };
+    for (int a = 0; a < kQuarterTurn; ++a)
+      for (QuarterEntry entry : {angles[a].sine, angles[a].cosine})
+        if (!rounds_to_zero(entry)) shift_ = std::max(shift_, entry.shift);
+    auto scaled = [&](QuarterEntry entry) {
+      return rounds_to_zero(entry)
+                 ? 0
+                 : static_cast<uint64_t>(entry.mantissa) << (shift_ - entry.shift);
+    };
+    for (int a = 0; a < kQuarterTurn; ++a) steps_.push_back(scaled(angles[a].sine));
+    // Entry a is the angle 900 − a tenths, whose complement a is entry 900 − a.
+    for (int a = 0; a < kQuarterTurn; ++a) {
+      uint64_t step = scaled(angles[a].cosine);
+      int complement = kQuarterTurn - a;
+      if (complement < kQuarterTurn && steps_[static_cast<size_t>(complement)] == step) {
+        y_of_[a] = static_cast<uint16_t>(complement);
+      } else {
+        y_of_[a] = static_cast<uint16_t>(steps_.size());
+        steps_.push_back(step);
+      }
+    }
+  }
+
+  // Calls visit(ρ, cells, count) for each ring from `first` to `last`, with
+  // the distinct cells (y × side + x) that its angles reach; last is at most
+  // the largest map's radius.
+  template <typename Visit>
+  void rings(int32_t first, int32_t last, size_t side, Visit visit) const {
+    const size_t count = steps_.size();
+    std::vector<uint64_t> products(count);
+    std::vector<uint32_t> rounded(count), rows(count);
+    std::vector<uint32_t> cells(kQuarterTurn);
+    for (size_t k = 0; k < count; ++k) products[k] = static_cast<uint64_t>(first) * steps_[k];
+    const int32_t shift = shift_;
+    const auto row = static_cast<uint32_t>(side);
+    for (int32_t rho = first; rho <= last; ++rho) {
+      for (size_t k = 0; k < count; ++k) {
+        rounded[k] = static_cast<uint32_t>(round_shifted(products[k], shift));
+        rows[k] = rounded[k] * row;
+        products[k] += steps_[k];
+      }
+      // Along the angles x never grows and y never shrinks, so a point met
+      // again is the one just met: only changes are kept, without a branch.
+      // (A point met twice would only be entered twice.)
+      size_t distinct = 0;
+      uint32_t previous = UINT32_MAX;
+      for (int a = 0; a < kQuarterTurn; ++a) {
+        uint32_t cell = rows[y_of_[a]] + rounded[static_cast<size_t>(a)];
+        cells[distinct] = cell;
+        distinct += cell != previous;
+        previous = cell;
+      }
+      visit(rho, cells.data(), distinct);
+    }
+  }
+
+ private:
+  std::vector<uint64_t> steps_;
+  uint16_t y_of_[kQuarterTurn];  // the sines' entries are the angles
+  int32_t shift_ = 1;
+};
+
+const RingSteps& ring_steps() {
+  static const RingSteps steps;
+  return steps;
+}
+
 // The innermost ring that visits each point of the first quadrant, over the
 // rings drawn so far (0 up to the largest radius asked for). Rings walk from
 // the rim inwards, so in a disc of radius R the point is written last by
@@ -64,18 +147,18 @@ constexpr int32_t kLargestMapRadius = [] {
 // (kLargestMapRadius + 1)^2 cells, beside the budget.
 class FirstRings {
  public:
-  // Enters every ring up to the radius.
+  // Enters every ring up to the radius, at most the largest map's: a point
+  // keeps the smallest ring that reaches it.
   void reach(int32_t radius) {
     if (radius <= filled_) return;
     grow(static_cast<size_t>(radius) + 1);
-    const RingAngle* angles = disc_angles();
-    for (int32_t rho = filled_ + 1; rho <= radius; ++rho)
-      for (int a = 0; a < kQuarterTurn; ++a) {
-        auto px = static_cast<size_t>(quarter_round(rho, angles[a].sine));
-        auto py = static_cast<size_t>(quarter_round(rho, angles[a].cosine));
-        uint16_t& cell = cells_[py * side_ + px];
-        if (cell == kNoRing) cell = static_cast<uint16_t>(rho);
-      }
+    uint16_t* cells = cells_.data();
+    ring_steps().rings(filled_ + 1, radius, side_,
+                       [cells](int32_t rho, const uint32_t* points, size_t count) {
+                         auto ring = static_cast<uint16_t>(rho);
+                         for (size_t i = 0; i < count; ++i)
+                           cells[points[i]] = std::min(cells[points[i]], ring);
+                       });
     filled_ = radius;
   }
   // Row y's first rings, kNoRing where no ring entered so far reaches.

@@ -24,13 +24,17 @@ inline QuarterEntry quarter_entry(float entry) {
   return {scaled.mantissa, scaled.shift};
 }
 
-// round(radius × entry), halves to even, for radius ≥ 0: adding half − 1 and
-// the parity of the truncated quotient carries exactly when rounding up.
+// round(product ÷ 2^shift), halves to even, for shift ≥ 1, and so
+// round(radius × entry) for radius ≥ 0: adding half − 1 and the parity of the
+// truncated quotient carries exactly when rounding up.
+inline uint64_t round_shifted(uint64_t product, int32_t shift) {
+  uint64_t parity = (product >> shift) & 1;
+  uint64_t half = uint64_t{1} << (shift - 1);
+  return (product + half - 1 + parity) >> shift;
+}
 inline int32_t quarter_round(int32_t radius, QuarterEntry entry) {
   auto product = static_cast<uint64_t>(radius) * static_cast<uint64_t>(entry.mantissa);
-  uint64_t parity = (product >> entry.shift) & 1;
-  uint64_t half = uint64_t{1} << (entry.shift - 1);
-  return static_cast<int32_t>((product + half - 1 + parity) >> entry.shift);
+  return static_cast<int32_t>(round_shifted(product, entry.shift));
 }
 
 // One angle of a ring routine. The point of ring ρ is (ρ × sine, ρ × cosine),
