@@ -72,6 +72,15 @@ class GlWindow {
 #define SKIP_WITHOUT_OPENGL(format) \
   if ((format) == 0) GTEST_SKIP() << "no OpenGL pixel format for a window here"
 
+// Gives the window's DC the format chosen for an OpenGL request (`format`,
+// `request`), or skips the case where there is none.
+#define SET_OPENGL_FORMAT_OR_SKIP(gl)               \
+  ASSERT_NE((gl).window(), nullptr);                \
+  int format = (gl).choose();                       \
+  SKIP_WITHOUT_OPENGL(format);                      \
+  PIXELFORMATDESCRIPTOR request = opengl_request(); \
+  ASSERT_TRUE(SetPixelFormat((gl).dc(), format, &request))
+
 // Documented (DescribePixelFormat): with no descriptor it gives the highest
 // format index and writes nothing; a format's description says its size.
 // Documented (ChoosePixelFormat): the format chosen is one of those indexes
@@ -132,11 +141,7 @@ TEST(GlContext, NeedsAPixelFormatFirst) {
 // releasing with no DC fails with ERROR_INVALID_HANDLE.
 TEST(GlContext, IsCurrentToTheThreadUntilReleased) {
   GlWindow gl;
-  ASSERT_NE(gl.window(), nullptr);
-  int format = gl.choose();
-  SKIP_WITHOUT_OPENGL(format);
-  PIXELFORMATDESCRIPTOR request = opengl_request();
-  ASSERT_TRUE(SetPixelFormat(gl.dc(), format, &request));
+  SET_OPENGL_FORMAT_OR_SKIP(gl);
   HGLRC context = wglCreateContext(gl.dc());
   ASSERT_NE(context, nullptr);
   EXPECT_EQ(wglGetCurrentContext(), nullptr);
@@ -163,11 +168,7 @@ TEST(GlContext, IsCurrentToTheThreadUntilReleased) {
 // ERROR_INVALID_HANDLE.
 TEST(GlContext, DeletingTheCurrentOneLeavesNoneCurrent) {
   GlWindow gl;
-  ASSERT_NE(gl.window(), nullptr);
-  int format = gl.choose();
-  SKIP_WITHOUT_OPENGL(format);
-  PIXELFORMATDESCRIPTOR request = opengl_request();
-  ASSERT_TRUE(SetPixelFormat(gl.dc(), format, &request));
+  SET_OPENGL_FORMAT_OR_SKIP(gl);
   SetLastError(0xDEADBEEF);
   EXPECT_FALSE(wglDeleteContext(nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
@@ -188,11 +189,7 @@ TEST(GlContext, DeletingTheCurrentOneLeavesNoneCurrent) {
 // gets no strings from OpenGL.
 TEST(GlContext, CurrentToAnotherThreadIsBusy) {
   GlWindow gl;
-  ASSERT_NE(gl.window(), nullptr);
-  int format = gl.choose();
-  SKIP_WITHOUT_OPENGL(format);
-  PIXELFORMATDESCRIPTOR request = opengl_request();
-  ASSERT_TRUE(SetPixelFormat(gl.dc(), format, &request));
+  SET_OPENGL_FORMAT_OR_SKIP(gl);
   HGLRC context = wglCreateContext(gl.dc());
   ASSERT_NE(context, nullptr);
   ASSERT_TRUE(wglMakeCurrent(gl.dc(), context));
@@ -235,11 +232,7 @@ TEST(GlContext, CurrentToAnotherThreadIsBusy) {
 // glGetError reports once.
 TEST(GlContext, AnswersOpenGlCallsOnceCurrent) {
   GlWindow gl;
-  ASSERT_NE(gl.window(), nullptr);
-  int format = gl.choose();
-  SKIP_WITHOUT_OPENGL(format);
-  PIXELFORMATDESCRIPTOR request = opengl_request();
-  ASSERT_TRUE(SetPixelFormat(gl.dc(), format, &request));
+  SET_OPENGL_FORMAT_OR_SKIP(gl);
   HGLRC context = wglCreateContext(gl.dc());
   ASSERT_NE(context, nullptr);
   ASSERT_TRUE(wglMakeCurrent(gl.dc(), context));
@@ -258,11 +251,7 @@ TEST(GlContext, AnswersOpenGlCallsOnceCurrent) {
 // ERROR_INVALID_PIXEL_FORMAT).
 TEST(InvalidDc, OfADestroyedWindowIsRefused) {
   GlWindow gl;
-  ASSERT_NE(gl.window(), nullptr);
-  int format = gl.choose();
-  SKIP_WITHOUT_OPENGL(format);
-  PIXELFORMATDESCRIPTOR request = opengl_request();
-  ASSERT_TRUE(SetPixelFormat(gl.dc(), format, &request));
+  SET_OPENGL_FORMAT_OR_SKIP(gl);
   gl.destroy();
   HDC dead = gl.dc();
   SetLastError(0xDEADBEEF);
