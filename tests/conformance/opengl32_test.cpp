@@ -3,7 +3,6 @@
 // Where no OpenGL context can be made for a window at all, the cases skip.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -70,17 +69,6 @@ class GlWindow {
   HDC dc_ = nullptr;
 };
 
-// Under QEMU's emulation of i386, Wine's OpenGL crashes the emulator while
-// Mesa loads after the suite's other cases (each time in a whole run; alone
-// these cases pass there). The test command says "emulated" in this case.
-bool emulated_i386() {
-  const char* mode = std::getenv("PIXWELL_I386_MODE");
-  return mode != nullptr && std::strcmp(mode, "emulated") == 0;
-}
-
-#define SKIP_UNDER_EMULATION() \
-  if (emulated_i386()) GTEST_SKIP() << "Mesa's loading crashes QEMU after the other cases"
-
 #define SKIP_WITHOUT_OPENGL(format) \
   if ((format) == 0) GTEST_SKIP() << "no OpenGL pixel format for a window here"
 
@@ -98,7 +86,6 @@ bool emulated_i386() {
 // Documented (ChoosePixelFormat): the format chosen is one of those indexes
 // and has what the request required (OpenGL, a window).
 TEST(PixelFormat, DescribeCountsTheFormatsOfTheDc) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   ASSERT_NE(gl.window(), nullptr);
   int format = gl.choose();
@@ -121,7 +108,6 @@ TEST(PixelFormat, DescribeCountsTheFormatsOfTheDc) {
 // window reports it (Wine), and before it is set there is none (documented,
 // GetPixelFormat).
 TEST(PixelFormat, IsSetOnceForTheWindow) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   ASSERT_NE(gl.window(), nullptr);
   int format = gl.choose();
@@ -140,7 +126,6 @@ TEST(PixelFormat, IsSetOnceForTheWindow) {
 
 // Wine: a context is made only on a DC whose pixel format is set.
 TEST(GlContext, NeedsAPixelFormatFirst) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   ASSERT_NE(gl.window(), nullptr);
   SKIP_WITHOUT_OPENGL(gl.choose());
@@ -155,7 +140,6 @@ TEST(GlContext, NeedsAPixelFormatFirst) {
 // them. Wine: with nothing current, releasing through a DC succeeds and
 // releasing with no DC fails with ERROR_INVALID_HANDLE.
 TEST(GlContext, IsCurrentToTheThreadUntilReleased) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   SET_OPENGL_FORMAT_OR_SKIP(gl);
   HGLRC context = wglCreateContext(gl.dc());
@@ -183,7 +167,6 @@ TEST(GlContext, IsCurrentToTheThreadUntilReleased) {
 // it not current first. Wine: no context, or one already deleted, is
 // ERROR_INVALID_HANDLE.
 TEST(GlContext, DeletingTheCurrentOneLeavesNoneCurrent) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   SET_OPENGL_FORMAT_OR_SKIP(gl);
   SetLastError(0xDEADBEEF);
@@ -205,7 +188,6 @@ TEST(GlContext, DeletingTheCurrentOneLeavesNoneCurrent) {
 // the error is ERROR_BUSY (Wine). Wine: a thread with no current context
 // gets no strings from OpenGL.
 TEST(GlContext, CurrentToAnotherThreadIsBusy) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   SET_OPENGL_FORMAT_OR_SKIP(gl);
   HGLRC context = wglCreateContext(gl.dc());
@@ -249,7 +231,6 @@ TEST(GlContext, CurrentToAnotherThreadIsBusy) {
 // are there; an enum that names none gives NULL and GL_INVALID_ENUM, which
 // glGetError reports once.
 TEST(GlContext, AnswersOpenGlCallsOnceCurrent) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   SET_OPENGL_FORMAT_OR_SKIP(gl);
   HGLRC context = wglCreateContext(gl.dc());
@@ -269,7 +250,6 @@ TEST(GlContext, AnswersOpenGlCallsOnceCurrent) {
 // format calls, SwapBuffers and wglCreateContext (GetPixelFormat says
 // ERROR_INVALID_PIXEL_FORMAT).
 TEST(InvalidDc, OfADestroyedWindowIsRefused) {
-  SKIP_UNDER_EMULATION();
   GlWindow gl;
   SET_OPENGL_FORMAT_OR_SKIP(gl);
   gl.destroy();
