@@ -9,6 +9,7 @@
 
 #include "conformance/conformance.h"
 #include "platform/opengl.h"
+#include "support/plain_window.h"
 
 namespace {
 
@@ -28,19 +29,11 @@ PIXELFORMATDESCRIPTOR opengl_request() {
 // DC of it taken; both let go of at the end unless the case did so.
 class GlWindow {
  public:
-  GlWindow() {
-    static int serial = 0;
-    class_name_ = "PixwellConformanceGl" + std::to_string(serial++);
-    WNDCLASSEXA description{};
-    description.cbSize = sizeof(description);
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleHandleA(nullptr);
-    description.lpszClassName = class_name_.c_str();
-    RegisterClassExA(&description);
-    window_ = CreateWindowExA(0, class_name_.c_str(), "conformance", WS_OVERLAPPEDWINDOW, 0, 0, 160,
-                              120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    dc_ = window_ != nullptr ? GetDC(window_) : nullptr;
-  }
+  GlWindow()
+      : class_name_("PixwellConformanceGl" + std::to_string(serial_++)),
+        window_(create_plain_window(class_name_.c_str(), DefWindowProcA, WS_OVERLAPPEDWINDOW, 160,
+                                    120)),
+        dc_(window_ != nullptr ? GetDC(window_) : nullptr) {}
   ~GlWindow() {
     destroy();
     UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
@@ -64,9 +57,10 @@ class GlWindow {
   }
 
  private:
+  static inline int serial_ = 0;
   std::string class_name_;
-  HWND window_ = nullptr;
-  HDC dc_ = nullptr;
+  HWND window_;
+  HDC dc_;
 };
 
 #define SKIP_WITHOUT_OPENGL(format) \
