@@ -36,29 +36,50 @@ int usage() {
   return 2;
 }
 
-HWND open_or_complain(int width, int height) {
-  HWND window = open_scene_window(width, height);
-  if (window == nullptr) std::fputs("pixwell-scene: no OpenGL context here\n", stderr);
-  return window;
-}
+// The scene's window for the life of one command, closed on every return.
+class SceneWindow {
+ public:
+  SceneWindow(int width, int height) : window_(open_scene_window(width, height)) {
+    if (window_ == nullptr) std::fputs("pixwell-scene: no OpenGL context here\n", stderr);
+  }
+  ~SceneWindow() {
+    if (window_ != nullptr) close_scene_window(window_);
+  }
+  SceneWindow(const SceneWindow&) = delete;
+  SceneWindow& operator=(const SceneWindow&) = delete;
+  HWND get() const { return window_; }
 
-int save_frames(const std::string& directory) {
-  HWND window = open_or_complain(kWidth, kHeight);
-  if (window == nullptr) return 1;
+ private:
+  HWND window_;
+};
+
+// The frames of kSequence as scene_NN.png, or -1 when a file could not be
+// written; the window is closed before the count is returned.
+int write_sequence(const std::string& directory) {
+  SceneWindow scene(kWidth, kHeight);
+  HWND window = scene.get();
+  if (window == nullptr) return -1;
   std::filesystem::create_directories(directory);
   int saved = 0;
   for (const char* action = kSequence; *action; ++action) {
     if (!apply_scene_action(window, *action)) continue;
     char name[32];
     std::snprintf(name, sizeof(name), "/scene_%02d.png", saved++);
-    if (!write_png(read_scene_frame(kWidth, kHeight), directory + name)) return 1;
+    if (!write_png(read_scene_frame(kWidth, kHeight), directory + name)) return -1;
   }
+  return saved;
+}
+
+int save_frames(const std::string& directory) {
+  int saved = write_sequence(directory);
+  if (saved < 0) return 1;
   std::printf("%d frames written to %s\n", saved, directory.c_str());
   return 0;
 }
 
 int show(const char* keys, int milliseconds, const char* png) {
-  HWND window = open_or_complain(kWidth, kHeight);
+  SceneWindow scene(kWidth, kHeight);
+  HWND window = scene.get();
   if (window == nullptr) return 1;
   apply_scene_action(window, 'R');
   for (const char* key = keys; *key; ++key) apply_scene_action(window, *key);
@@ -82,8 +103,8 @@ double time_frames(int frames, Draw draw) {
 }
 
 int measure(int width, int height, int frames) {
-  HWND window = open_or_complain(width, height);
-  if (window == nullptr) return 1;
+  SceneWindow window(width, height);
+  if (window.get() == nullptr) return 1;
   double scene = time_frames(frames, RenderScene);
   // The reference: a frame that only clears and swaps.
   double empty = time_frames(frames, [] {

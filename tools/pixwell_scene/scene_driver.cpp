@@ -15,12 +15,26 @@ HWND open_scene_window(int width, int height) {
   ShowWindow(window, SW_SHOWNORMAL);
   pump_messages();
   GraphicsStartup(window);
-  if (GLContext == nullptr) return nullptr;
+  if (GLContext == nullptr) {
+    DestroyWindow(window);
+    return nullptr;
+  }
   InitScene();
   RECT rect{};
   GetWindowRect(window, &rect);
   ResizeScene(rect.right, rect.bottom);
   return window;
+}
+
+void close_scene_window(HWND window) {
+  ReleaseScene();
+  wglMakeCurrent(nullptr, nullptr);
+  wglDeleteContext(GLContext);
+  GLContext = nullptr;
+  ReleaseDC(window, WindowDC);
+  WindowDC = nullptr;
+  DestroyWindow(window);
+  pump_messages();
 }
 
 bool apply_scene_action(HWND window, char action) {

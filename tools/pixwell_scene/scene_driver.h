@@ -9,6 +9,9 @@
 #include "platform/win32.h"
 
 HWND open_scene_window(int width, int height);
+// Ends what open_scene_window made: the scene's quadrics, the OpenGL
+// context, the window's DC and the window, each once.
+void close_scene_window(HWND window);
 // Presses one key as the interactive window passes it on (LastKey, then
 // SceneKey), or 'R' for a RenderScene of its own. Returns whether a frame
 // was drawn.
