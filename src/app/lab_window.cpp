@@ -182,7 +182,12 @@ bool is_lab_key(UINT message, WPARAM key) {
   return message == WM_KEYDOWN && (key == kLabPlayKey || key == kLabMciKey);
 }
 
-LRESULT on_lab_key(HWND window, WPARAM key) {
+// Holding P or M starts its sound once: the key's auto-repeat (bit 30 of
+// lParam, the key already down) would restart it many times a second.
+bool is_auto_repeat(LPARAM lparam) { return (lparam & (1 << 30)) != 0; }
+
+LRESULT on_lab_key(HWND window, WPARAM key, LPARAM lparam) {
+  if (is_auto_repeat(lparam)) return 0;
   if (key == kLabPlayKey) {
     WaveFileState load_wav = check_wave_file("load.wav");  // where PlayWaveAsync looks
     Lab.Status = PlayWaveStatus(PlayWaveAsync(), load_wav);
@@ -202,7 +207,7 @@ LRESULT CALLBACK LabWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
     if (message == WM_KEYDOWN) on_tick(window);  // the picture follows the key
     return page_result;
   }
-  if (is_lab_key(message, wparam)) return on_lab_key(window, wparam);
+  if (is_lab_key(message, wparam)) return on_lab_key(window, wparam, lparam);
   // The layer procedure closes the device; the status line tells the outcome.
   if (message == MM_MCINOTIFY)
     Lab.Status = WaveNotificationStatus(wparam, DisplayPath(Lab.WavePath));
