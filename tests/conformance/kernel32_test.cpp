@@ -261,6 +261,36 @@ TEST(ModuleFileName, OfNoModuleIsNothing) {
   EXPECT_EQ(GetLastError(), 126u);  // ERROR_MOD_NOT_FOUND
 }
 
+// Documented (GetCommandLine): the process's command line, its first part the
+// program as it was started, so the module's own file name is in it.
+TEST(CommandLine, StartsWithTheProgram) {
+  char module[1024] = {};
+  ASSERT_GT(GetModuleFileNameA(nullptr, module, sizeof(module)), 0u);
+  std::string name = module;
+  name = name.substr(name.find_last_of("\\/") + 1);
+  name = name.substr(0, name.find('.'));
+  std::string line = GetCommandLineA();
+  EXPECT_EQ(GetCommandLineA(), GetCommandLineA());  // one string for the process
+  auto lower = [](std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+      return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    });
+    return text;
+  };
+  size_t at = lower(line).find(lower(name));
+  EXPECT_NE(at, std::string::npos) << line;
+}
+
+// Documented (GetTickCount, Sleep): milliseconds since the system started,
+// so a Sleep of 200 ms moves the count on by at least about that much.
+TEST(Clock, CountsMillisecondsAcrossASleep) {
+  DWORD before = GetTickCount();
+  Sleep(200);
+  DWORD elapsed = GetTickCount() - before;
+  EXPECT_GE(elapsed, 180u);  // the count may step by a timer tick
+  EXPECT_LT(elapsed, 20000u);
+}
+
 DWORD WINAPI wait_then_return(LPVOID parameter) {
   auto* release = static_cast<std::atomic<bool>*>(parameter);
   while (!release->load()) Sleep(1);

@@ -128,6 +128,16 @@ TEST(GlContext, NeedsAPixelFormatFirst) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PIXEL_FORMAT));
 }
 
+// Documented (SwapBuffers): a DC without a pixel format has no buffers to
+// swap, so the call fails; Wine: with ERROR_INVALID_HANDLE.
+TEST(GlContext, NoSwapWithoutAPixelFormat) {
+  GlWindow gl;
+  ASSERT_NE(gl.window(), nullptr);
+  SetLastError(0xDEADBEEF);
+  EXPECT_FALSE(SwapBuffers(gl.dc()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 // Documented (wglCreateContext, wglMakeCurrent, wglGetCurrentContext,
 // wglGetCurrentDC): a new context is not current; once made current the
 // thread's context and DC are those given, until a null context releases

@@ -4,6 +4,7 @@
 // and formatting helpers.
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -424,8 +425,17 @@ TEST(CharCase, UpperTakesAStringOrOneCharacter) {
     EXPECT_EQ(one(character) >> 16, 0u) << character;
 }
 
-// Documented (wsprintf): the answer is the characters stored without the
-// null; flags, width and precision as listed there; integers are 32 bits.
+int format_list(char* buffer, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  int length = wvsprintfA(buffer, format, arguments);
+  va_end(arguments);
+  return length;
+}
+
+// Documented (wsprintf, wvsprintf): the answer is the characters stored
+// without the null; flags, width and precision as listed there; integers are
+// 32 bits; wvsprintf takes the same formats with the arguments as a list.
 // Wine: "%010ld" of -1 pads after the sign.
 TEST(Wsprintf, FormatsAsDocumented) {
   struct Case {
@@ -446,6 +456,8 @@ TEST(Wsprintf, FormatsAsDocumented) {
   }
   EXPECT_EQ(wsprintfA(buffer, "[%.3s][%5s][%-4s]", "abcdef", "ab", "x"), 18);
   EXPECT_STREQ(buffer, "[abc][   ab][x   ]");
+  EXPECT_EQ(format_list(buffer, "%s=%04d|%-3c|%X", "key", -7, 'q', 0xA5u), 15);
+  EXPECT_STREQ(buffer, "key=-007|q  |A5");
 }
 
 // Wine: "I64" takes a 64-bit integer, "I32" a 32-bit one and "I" one the
@@ -478,6 +490,19 @@ TEST(StockResources, LoadTheSameHandleEachTime) {
   ASSERT_NE(arrow, nullptr);
   EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
   EXPECT_NE(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)), arrow);  // IDC_WAIT
+}
+
+// Documented (GetSystemMetrics, GetSysColor): an index the call does not
+// know gives 0; the screen has a size; a colour is a COLORREF, its high byte
+// zero.
+TEST(SystemSettings, UnknownIndexesGiveZero) {
+  EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
+  EXPECT_GT(GetSystemMetrics(SM_CYSCREEN), 0);
+  EXPECT_EQ(GetSystemMetrics(1000), 0);
+  for (int index : {COLOR_SCROLLBAR, COLOR_BACKGROUND, COLOR_WINDOW, COLOR_WINDOWTEXT,
+                    COLOR_BTNFACE, COLOR_BTNTEXT})
+    EXPECT_EQ(GetSysColor(index) >> 24, 0u) << index;
+  EXPECT_EQ(GetSysColor(1000), 0u);
 }
 
 }  // namespace

@@ -118,7 +118,8 @@ TEST(WaveAudio, PlaysOnFromWhereTheLastPlayEnded) {
 TEST(WaveAudio, RefusesACommandOutsideItsSet) {
   WaveDevice device;
   ASSERT_EQ(device.open_error(), 0u);
-  EXPECT_NE(mciSendCommandA(device.id(), MCI_WINDOW, 0, 0), 0u);
+  EXPECT_EQ(mciSendCommandA(device.id(), MCI_WINDOW, 0, 0),
+            static_cast<MCIERROR>(MCIERR_UNRECOGNIZED_COMMAND));
 }
 
 // Wine (PlaySound searches with the default extension): a file name without
@@ -131,6 +132,18 @@ TEST(PlaySound, FindsTheWaveFileOfANameWithoutExtension) {
                          SND_FILENAME | SND_NODEFAULT | SND_SYNC));
   EXPECT_FALSE(PlaySoundA(folder.native_path("missing").c_str(), nullptr,
                           SND_FILENAME | SND_NODEFAULT | SND_SYNC));
+}
+
+// Wine (PlaySound): under SND_ALIAS a name that is no system event's is
+// looked for as a file, so with SND_NODEFAULT a file plays and a missing
+// one fails.
+TEST(PlaySound, TakesAnAliasThatIsNoEventForAFileName) {
+  ScratchFolder folder;
+  write_silence(folder.path("quiet.wav"), 100);
+  EXPECT_TRUE(PlaySoundA(folder.native_path("quiet.wav").c_str(), nullptr,
+                         SND_ALIAS | SND_NODEFAULT | SND_SYNC));
+  EXPECT_FALSE(PlaySoundA(folder.native_path("missing.wav").c_str(), nullptr,
+                          SND_ALIAS | SND_NODEFAULT | SND_SYNC));
 }
 
 // A hidden window of a class of its own that only collects MM_MCINOTIFY.

@@ -261,9 +261,15 @@ void copy_back_buffer_to_framebuffer(Window& window) {
 
 }  // namespace
 
+// A window DC without a pixel format has no buffers: ERROR_INVALID_HANDLE,
+// as Wine answers.
 BOOL SwapBuffers(HDC dc) {
   Window* window = window_of_live_dc(dc);
-  if (window == nullptr || window->pixel_format == 0 || window->sdl == nullptr) return FALSE;
+  if (window == nullptr) return FALSE;
+  if (window->pixel_format == 0 || window->sdl == nullptr) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
   if (SDL_GL_GetCurrentWindow() != window->sdl) return FALSE;
   copy_back_buffer_to_framebuffer(*window);
   SDL_GL_SwapWindow(window->sdl);

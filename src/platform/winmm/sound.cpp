@@ -65,16 +65,17 @@ posix::WaveResult load_named(LPCSTR name, posix::WaveSound* out) {
 
 // The sound to play: the file's, or the default sound when the file can't be
 // found (or a system alias is named) and SND_NODEFAULT is not given. A file
-// that is there but damaged plays nothing.
+// that is there but damaged plays nothing. Under SND_ALIAS a name that is no
+// system alias is looked for as a file, as Wine does.
 std::shared_ptr<const posix::WaveSound> find_sound(LPCSTR sound, DWORD flags) {
-  bool alias_only = (flags & SND_ALIAS) == SND_ALIAS && (flags & SND_FILENAME) == 0;
+  bool system_alias = (flags & SND_ALIAS) == SND_ALIAS && is_system_alias(sound);
+  bool alias_only = system_alias && (flags & SND_FILENAME) == 0;
   if (!alias_only) {
     auto loaded = std::make_shared<posix::WaveSound>();
     posix::WaveResult result = load_named(sound, loaded.get());
     if (result == posix::WaveResult::kLoaded) return loaded;
     if (result != posix::WaveResult::kNotFound) return nullptr;
   }
-  bool system_alias = (flags & SND_ALIAS) == SND_ALIAS && is_system_alias(sound);
   if ((flags & SND_NODEFAULT) != 0 && !system_alias) return nullptr;
   return std::shared_ptr<const posix::WaveSound>(&posix::default_sound(),
                                                  [](const posix::WaveSound*) {});
