@@ -3,9 +3,8 @@
 # the test's own, on both targets.
 #
 # The OpenGL cases run as a test of their own, in a process of their own:
-# under QEMU's emulation of Wine, a process that has made many windows and
-# devices before its first OpenGL context dies in Wine's side of the call,
-# while the same cases alone pass.
+# under QEMU's emulation of Wine, every whole run of the suite died at its
+# first OpenGL case, while the same cases alone pass.
 if(TARGET test_conformance)
   set(opengl_cases "PixelFormat.*:GlContext.*:InvalidDc.*")
   if(PIXWELL_TEST_LAUNCHER)
