@@ -281,6 +281,22 @@ TEST(CommandLine, StartsWithTheProgram) {
   EXPECT_NE(at, std::string::npos) << line;
 }
 
+DWORD WINAPI never_return(LPVOID) {
+  for (;;) Sleep(1000);
+}
+
+// Documented (ExitProcess): the process ends with the code given, and all
+// its threads with it, whatever they are doing.
+TEST(ExitProcessDeathTest, EndsTheProcessAndItsThreadsWithTheCodeGiven) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        CreateThread(nullptr, 0, never_return, nullptr, 0, nullptr);
+        ExitProcess(7);
+      },
+      testing::ExitedWithCode(7), "");
+}
+
 // Documented (GetTickCount, Sleep): milliseconds since the system started,
 // so a Sleep of 200 ms moves the count on by at least about that much.
 TEST(Clock, CountsMillisecondsAcrossASleep) {

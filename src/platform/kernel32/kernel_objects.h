@@ -26,10 +26,12 @@ bool close_object(HANDLE handle, ObjectKind kind);
 
 // Closes a thread handle; false when the handle is not a live thread's.
 bool close_thread_handle(HANDLE handle);
-// Waits for every thread that CreateThread started, except the caller, to
-// end. Windows ends them at ExitProcess; here they can't be ended from
-// outside, so the process waits for them before it tears down what they use.
-void join_created_threads();
+// Waits a short while for every thread that CreateThread started, except
+// the caller, to end, and joins those that did. Windows ends them at
+// ExitProcess; here they can't be ended from outside, so the process waits
+// for them before it tears down what they use. False when one still runs
+// (it is left running, detached).
+bool join_created_threads();
 
 // Turns a Windows path (backslashes) into a POSIX one.
 std::string to_posix_path(const char* windows_path);

@@ -50,11 +50,13 @@ LPSTR GetCommandLineA() {
 }
 
 // The sound threads and the program's own threads may be inside SDL's
-// audio calls, so they end first; then SDL shuts down.
+// audio calls, so they end first; then SDL shuts down. A thread of the
+// program's that does not end may be using anything, SDL or a static table,
+// so then the process ends at once, as Windows ends such threads.
 void ExitProcess(UINT exit_code) {
   std::fflush(nullptr);
   posix::shut_down_sound();
-  posix::join_created_threads();
+  if (!posix::join_created_threads()) std::_Exit(static_cast<int>(exit_code));
   posix::shut_down_video();
   std::exit(static_cast<int>(exit_code));
 }

@@ -1,9 +1,10 @@
 // Threads: CreateThread runs the routine on a host thread of its own; the
 // handle only observes it, so closing the handle leaves the thread running
 // and the thread's end leaves a handle that still tells its exit code. The
-// host threads are joined once they have ended, and all of them at exit.
+// host threads are joined once they have ended, and at exit those that end.
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -14,6 +15,9 @@
 namespace {
 
 constexpr DWORD kCreateSuspended = 0x4;
+// How long ExitProcess waits for the program's threads: the sound calls have
+// returned by then, so a thread still running is in the program's own code.
+constexpr std::chrono::milliseconds kExitGrace{500};
 
 struct ThreadState {
   std::atomic<bool> done{false};
@@ -55,18 +59,29 @@ void join_ended(std::vector<HostThread>& running) {
 namespace posix {
 bool close_thread_handle(HANDLE handle) { return close_object(handle, ObjectKind::kThread); }
 
-void join_created_threads() {
+bool join_created_threads() {
   std::vector<HostThread> running;
   {
     std::lock_guard<std::mutex> guard(host_threads().lock);
     running = std::move(host_threads().running);
   }
+  auto deadline = std::chrono::steady_clock::now() + kExitGrace;
+  bool all_ended = true;
   for (HostThread& entry : running) {
-    if (entry.thread.get_id() == std::this_thread::get_id())
+    if (entry.thread.get_id() == std::this_thread::get_id()) {
       entry.thread.detach();
-    else
+      continue;
+    }
+    while (!entry.state->done && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (entry.state->done) {
       entry.thread.join();
+    } else {
+      entry.thread.detach();
+      all_ended = false;
+    }
   }
+  return all_ended;
 }
 }  // namespace posix
 
