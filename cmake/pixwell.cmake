@@ -22,15 +22,20 @@ function(pixwell_add_test_dir area)
   target_link_libraries(${target} PRIVATE pixwell_core pixwell_test_support)
   target_compile_options(${target} PRIVATE ${PIXWELL_WARNINGS})
   pixwell_static_runtime(${target})
-  # PIXWELL_TEST_LAUNCHER, when set, runs the test through a wrapper; the
-  # bare target name lets CMake add the emulator when cross-compiling.
-  if(PIXWELL_TEST_LAUNCHER)
-    add_test(NAME ${area} COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:${target}>)
-  else()
-    add_test(NAME ${area} COMMAND ${target})
-  endif()
+  pixwell_add_gtest(${area} ${target})
   set_tests_properties(${area} PROPERTIES TIMEOUT 300 LABELS ${area})
-  pixwell_require_gtest_summary(${area})
+endfunction()
+
+# A CTest test that runs a GoogleTest executable. PIXWELL_TEST_LAUNCHER, when
+# set, runs it through a wrapper; the bare target name lets CMake add the
+# emulator when cross-compiling.
+function(pixwell_add_gtest name target)
+  if(PIXWELL_TEST_LAUNCHER)
+    add_test(NAME ${name} COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:${target}>)
+  else()
+    add_test(NAME ${name} COMMAND ${target})
+  endif()
+  pixwell_require_gtest_summary(${name})
 endfunction()
 
 # Under Wine a test process that dies can still end with exit code 0 (seen

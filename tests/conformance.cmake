@@ -7,15 +7,12 @@
 # first OpenGL case, while the same cases alone pass.
 if(TARGET test_conformance)
   set(opengl_cases "PixelFormat.*:GlContext.*:InvalidDc.*")
-  if(PIXWELL_TEST_LAUNCHER)
-    add_test(NAME conformance_opengl COMMAND ${PIXWELL_TEST_LAUNCHER} $<TARGET_FILE:test_conformance>)
+  pixwell_add_gtest(conformance_opengl test_conformance)
+  if(NOT WIN32)
     set_property(TEST conformance_opengl APPEND PROPERTY FIXTURES_REQUIRED test_display)
-  else()
-    add_test(NAME conformance_opengl COMMAND test_conformance)
   endif()
   set_tests_properties(conformance_opengl PROPERTIES TIMEOUT 120 LABELS conformance
     ENVIRONMENT "GTEST_FILTER=${opengl_cases}")
-  pixwell_require_gtest_summary(conformance_opengl)
   set_tests_properties(conformance PROPERTIES
     ENVIRONMENT "GTEST_FILTER=-${opengl_cases};ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/alsa_capture.conf;PIXWELL_AUDIO_CAPTURE=${CMAKE_CURRENT_BINARY_DIR}/conformance_capture.wav;SDL_AUDIODRIVER=alsa")
 endif()

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -272,13 +273,10 @@ TEST(CommandLine, StartsWithTheProgram) {
   std::string line = GetCommandLineA();
   EXPECT_EQ(GetCommandLineA(), GetCommandLineA());  // one string for the process
   auto lower = [](std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-      return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    });
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
   };
-  size_t at = lower(line).find(lower(name));
-  EXPECT_NE(at, std::string::npos) << line;
+  EXPECT_NE(lower(line).find(lower(name)), std::string::npos) << line;
 }
 
 DWORD WINAPI never_return(LPVOID) {
